@@ -1,0 +1,38 @@
+# Sourced by the run and test scripts: a project-local Wine prefix with the Japanese
+# locale (ANSI code page 932), quiet Wine, and an X display (Xvfb when there is none).
+repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX="${WINEPREFIX:-$repo_root/.wineprefix}"
+export WINEARCH=win64
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export LC_ALL=ja_JP.UTF-8 LANG=ja_JP.UTF-8
+
+# Creates the prefix once; without a window manager Wine would wait for one on
+# every window that hides or closes, so the X11 driver is told it is unmanaged.
+ensure_wine_prefix() {
+  if [ ! -f "$WINEPREFIX/.quillet-ready" ]; then
+    echo "creating Wine prefix $WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.quillet-ready"
+  fi
+}
+
+# Starts Xvfb on a free display when no display is set; sets xvfb_pid.
+xvfb_pid=""
+ensure_display() {
+  if [ -z "${DISPLAY:-}" ]; then
+    local n=99
+    while [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  fi
+}
+
+stop_display() {
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+}

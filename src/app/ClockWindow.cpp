@@ -1,0 +1,239 @@
+#include "app/ClockWindow.h"
+
+#include "app/Commands.h"
+#include "app/TickDecision.h"
+#include "res/resource.h"
+#include "settings/Flags.h"
+
+ClockWindow clockWindow;
+
+LocalTimeSource readLocalTime = GetLocalTime;
+
+namespace {
+
+// The seven notification icons, in the order of notifyIcons.
+const WORD NOTIFY_ICON_IDS[7] = {IDI_BELL_BLINK_A, IDI_BELL_BLINK_B, IDI_BELL_UPRIGHT, IDI_BELL_MAGENTA,
+                                 IDI_BELL_RED,     IDI_BELL_RED_STROKES, IDI_BELL_OLIVE};
+
+bool isFaceRefitMessage(UINT message) {
+    switch (message) {
+    case WM_SYSCOLORCHANGE:
+    case WM_WININICHANGE:
+    case WM_FONTCHANGE:
+    case WM_INPUTLANGCHANGE:
+    case WM_DISPLAYCHANGE:
+    case WM_THEMECHANGED:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isResumeEvent(WPARAM event) {
+    return event == PBT_APMRESUMECRITICAL || event == PBT_APMRESUMESUSPEND || event == PBT_APMRESUMEAUTOMATIC;
+}
+
+}  // namespace
+
+ClockWindow::ClockWindow()
+    : scheduleFilePath(nullptr), notifyIcons(), hwnd(nullptr), hMenu(nullptr), hImageList(nullptr), now(),
+      textLength(0), dateLength(0), editLogFont(), editFontColor(0), logFont(), fontColor(0), backColor(0),
+      processId(0), faceRect(), grabX(0), grabY(0), posX(0), posY(0), timerId(0), flags(FLAGS_DEFAULT),
+      lastWatchTime(), daysInMonth(0), displayText(), datePicture() {}
+
+ClockWindow::~ClockWindow() { releaseResources(); }
+
+bool ClockWindow::initialize(HWND window, int showCommand) {
+    processId = GetCurrentProcessId();
+    if (!loadMenus()) return false;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    for (int i = 0; i < 7; ++i) {
+        notifyIcons[i] = static_cast<HICON>(
+            LoadImageA(instance, MAKEINTRESOURCEA(NOTIFY_ICON_IDS[i]), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+        if (!notifyIcons[i]) return false;
+    }
+    if (!resolveScheduleFilePath()) return false;
+    if (!window) return false;
+    hwnd = window;
+    loadSettings();
+    buildDatePicture();
+    loadLastCheck();
+    readLocalTime(&now);
+    reloadToday();
+    refitFace();
+    formatTime();
+    measureFace();
+    resizeWindow(faceRect.right - faceRect.left, faceRect.bottom - faceRect.top);
+    timerId = CLOCK_TIMER_ID;
+    timerId = static_cast<uint32_t>(SetTimer(
+        hwnd, timerId, (flags & FLAG_SHOW_SECONDS) ? TIMER_PERIOD_SECONDS_MS : TIMER_PERIOD_MS, nullptr));
+    ShowWindow(hwnd, showCommand);
+    UpdateWindow(hwnd);
+    applyTopmost();
+    checkDue();
+    return true;
+}
+
+bool ClockWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (isFaceRefitMessage(message)) {
+        refitFace();
+        InvalidateRect(hwnd, nullptr, TRUE);
+        return true;
+    }
+    switch (message) {
+    case WM_DESTROY:
+        onDestroy();
+        return false;
+    case WM_PAINT:
+        paintFace();
+        return false;
+    case WM_TIMECHANGE:
+        tick();
+        return true;
+    case WM_DRAWITEM:
+        onDrawItem(wParam, lParam);
+        return true;
+    case WM_MEASUREITEM:
+        onMeasureItem(wParam, lParam);
+        return true;
+    case WM_COMMAND:
+        return onCommand(LOWORD(wParam), HIWORD(wParam));
+    case WM_SYSCOMMAND:
+        return onSysCommand(LOWORD(wParam), HIWORD(wParam));
+    case WM_TIMER:
+        return onTimer(wParam);
+    case WM_MOUSEMOVE:
+        onMouseMove(wParam, lParam);
+        return true;
+    case WM_LBUTTONDOWN:
+        onLButtonDown(wParam, lParam);
+        return true;
+    case WM_LBUTTONUP:
+        onLButtonUp();
+        return true;
+    case WM_LBUTTONDBLCLK:
+        showAddScheduleDialog(nullptr);
+        return true;
+    case WM_RBUTTONUP:
+        showContextMenu();
+        return true;
+    case WM_POWERBROADCAST:
+        if (!isResumeEvent(wParam)) return false;
+        InvalidateRect(hwnd, nullptr, TRUE);
+        return true;
+    case WM_SCHEDULE_TRAY:
+        return onTrayNotify(wParam, lParam);
+    default:
+        return false;
+    }
+}
+
+bool ClockWindow::onCommand(UINT commandId, UINT /*notificationCode*/) {
+    switch (commandId) {
+    case CMD_EXIT:
+        DestroyWindow(hwnd);
+        return true;
+    case CMD_SAVE_POSITION:
+        savePosition();
+        return true;
+    case CMD_ADD_SCHEDULE:
+        showAddScheduleDialog(nullptr);
+        return true;
+    case CMD_ADJUST_DATETIME:
+        launchShellAsync(hwnd, "open", "control.exe", "date/time", nullptr, SW_SHOWNORMAL);
+        return true;
+    case CMD_LOCK_POSITION:
+        if (flags & FLAG_POSITION_LOCKED) {
+            flags &= ~FLAG_POSITION_LOCKED;
+        } else {
+            flags |= FLAG_POSITION_LOCKED;
+            savePosition();
+        }
+        saveSettings();
+        return true;
+    case CMD_PROPERTIES:
+        showPropertySheet();
+        return true;
+    case CMD_SCHEDULE_MANAGER:
+        showScheduleManager();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ClockWindow::onSysCommand(UINT command, UINT /*highWord*/) {
+    switch (command) {
+    case SC_CLOSE:
+        DestroyWindow(hwnd);
+        return true;
+    case SC_RESTORE:
+        InvalidateRect(hwnd, nullptr, TRUE);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ClockWindow::onTimer(UINT_PTR timerIdentifier) {
+    if (timerIdentifier != timerId) return false;
+    tick();
+    return true;
+}
+
+void ClockWindow::tick() {
+    SYSTEMTIME t;
+    readLocalTime(&t);
+    const TickDecision decision = decideTick(now, t, (flags & FLAG_SHOW_SECONDS) != 0);
+    if (decision.sameSecond) return;
+    if (decision.refreshFace) {
+        now = t;
+        if (decision.dateChanged) reloadToday();
+        if (decision.minuteChanged) checkDue();
+        formatTime();
+        measureFace();
+        resizeWindow(faceRect.right - faceRect.left, faceRect.bottom - faceRect.top);
+        InvalidateRect(hwnd, nullptr, TRUE);
+    }
+    FILETIME nowFileTime{};
+    SystemTimeToFileTime(&now, &nowFileTime);
+    animateNotified(fileTimeValue(nowFileTime));
+    if ((flags & FLAG_TOPMOST) && t.wSecond % 2 == 0) {
+        HWND top = GetTopWindow(nullptr);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(top, &owner);
+        if (owner != processId) placeBelow(top);
+    }
+}
+
+void ClockWindow::enableSeconds() {
+    if (flags & FLAG_SHOW_SECONDS) return;
+    flags |= FLAG_SHOW_SECONDS;
+    timerId = static_cast<uint32_t>(SetTimer(hwnd, timerId, TIMER_PERIOD_SECONDS_MS, nullptr));
+}
+
+void ClockWindow::disableSeconds() {
+    if (!(flags & FLAG_SHOW_SECONDS)) return;
+    flags &= ~FLAG_SHOW_SECONDS;
+    timerId = static_cast<uint32_t>(SetTimer(hwnd, timerId, TIMER_PERIOD_MS, nullptr));
+}
+
+void ClockWindow::onDestroy() {
+    if (hwnd) {
+        if (timerId) KillTimer(hwnd, timerId);
+        hwnd = nullptr;
+    }
+    PostQuitMessage(0);
+}
+
+void ClockWindow::releaseResources() {
+    freeMenus();
+    delete[] scheduleFilePath;
+    scheduleFilePath = nullptr;
+    clearPending();
+    clearNotified();
+    for (HICON& icon : notifyIcons) {
+        if (icon) DestroyIcon(icon);
+        icon = nullptr;
+    }
+}

@@ -1,0 +1,108 @@
+// The one object behind the one clock window. Each member is defined in the
+// module of the subsystem that owns it; fields keep their documented order.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+
+#include "schedule/Schedule.h"
+
+class ClockWindow {
+public:
+    ClockWindow();
+    virtual ~ClockWindow();
+    ClockWindow(const ClockWindow&) = delete;
+    ClockWindow& operator=(const ClockWindow&) = delete;
+
+    // Entry and dispatch (app/ClockWindow.cpp).
+    bool initialize(HWND window, int showCommand);
+    bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool onCommand(UINT commandId, UINT notificationCode);
+    bool onSysCommand(UINT command, UINT highWord);
+    bool onTimer(UINT_PTR timerIdentifier);
+    void tick();
+    void enableSeconds();
+    void disableSeconds();
+    void onDestroy();
+    void releaseResources();
+
+    // Menus (app).
+    bool loadMenus();
+    void freeMenus();
+    void showContextMenu();
+    void onMeasureItem(WPARAM wParam, LPARAM lParam);
+    void onDrawItem(WPARAM wParam, LPARAM lParam);
+
+    // Placement (app/Placement.cpp).
+    void onLButtonDown(WPARAM keys, LPARAM lParam);
+    void onMouseMove(WPARAM keys, LPARAM lParam);
+    void onLButtonUp();
+    void resizeWindow(int width, int height);
+    bool applyTopmost();
+    bool placeBelow(HWND window);
+
+    // Date and time text, painting (face).
+    void buildDatePicture();
+    bool formatDate();
+    bool formatTime();
+    void paintFace();
+    bool measureFace();
+    bool refitFace();
+
+    // Settings (settings).
+    bool loadSettings();
+    bool saveSettings();
+    bool savePosition();
+    bool loadLastCheck();
+    bool saveLastCheck();
+    void showPropertySheet();
+    void launchShellAsync(HWND owner, const char* verb, const char* file, const char* parameters,
+                          const char* directory, int showCommand);
+
+    // Schedules (schedule).
+    bool resolveScheduleFilePath();
+    bool reloadToday();
+    void checkDue();
+    void animateNotified(ULONGLONG nowFileTime);
+    bool onTrayNotify(WPARAM iconId, LPARAM mouseMessage);
+    void showAddScheduleDialog(HWND owner);
+    void showScheduleManager();
+    void clearPending();
+    void clearNotified();
+
+    // Fields, in their documented order.
+    char* scheduleFilePath;
+    ScheduleList pendingSchedules;
+    ScheduleList notifiedSchedules;
+    HICON notifyIcons[7];
+    HWND hwnd;
+    HMENU hMenu;
+    HIMAGELIST hImageList;
+    SYSTEMTIME now;
+    int32_t textLength;
+    int32_t dateLength;
+    LOGFONTA editLogFont;
+    COLORREF editFontColor;
+    LOGFONTA logFont;
+    COLORREF fontColor;
+    COLORREF backColor;
+    uint32_t processId;
+    RECT faceRect;
+    int16_t grabX, grabY;
+    int16_t posX, posY;
+    uint32_t timerId;
+    uint32_t flags;
+    SYSTEMTIME lastWatchTime;
+    uint16_t daysInMonth;
+    char displayText[128];
+    char datePicture[128];
+};
+
+// The program-wide clock window.
+extern ClockWindow clockWindow;
+
+// The local time as the clock reads it; tests replace it to drive the tick.
+using LocalTimeSource = void (*)(SYSTEMTIME*);
+extern LocalTimeSource readLocalTime;
