@@ -1,0 +1,80 @@
+// Moving the clock: the drag, edge snapping, resizing with a snapped edge kept
+// in place, and the Z-order band.
+#include "app/Placement.h"
+
+#include "app/ClockWindow.h"
+#include "app/Snap.h"
+#include "settings/Flags.h"
+
+void snapToWorkArea(RECT& rect, int width, int height) {
+    RECT workArea;
+    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0) != 1) return;
+    snapRectToArea(rect, width, height, workArea);
+}
+
+void snapToWorkArea(RECT& rect) { snapToWorkArea(rect, rect.right - rect.left, rect.bottom - rect.top); }
+
+namespace {
+
+// Client coordinates of a mouse message, each a signed 16-bit word.
+POINT clientPoint(LPARAM lParam) {
+    return POINT{static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam))};
+}
+
+}  // namespace
+
+void ClockWindow::onLButtonDown(WPARAM /*keys*/, LPARAM lParam) {
+    if (flags & FLAG_POSITION_LOCKED) return;
+    SetCapture(hwnd);
+    flags |= FLAG_DRAGGING;
+    const POINT grab = clientPoint(lParam);
+    grabX = static_cast<int16_t>(grab.x);
+    grabY = static_cast<int16_t>(grab.y);
+}
+
+void ClockWindow::onMouseMove(WPARAM keys, LPARAM lParam) {
+    if (!(keys & MK_LBUTTON)) return;
+    if (flags & FLAG_POSITION_LOCKED) return;
+    const POINT cursor = clientPoint(lParam);
+    if (!(flags & FLAG_DRAGGING)) {
+        // A drag that began outside the face (no button-down here) starts now,
+        // without capture; the window moves from the next step on.
+        flags |= FLAG_DRAGGING;
+        grabX = static_cast<int16_t>(cursor.x);
+        grabY = static_cast<int16_t>(cursor.y);
+        return;
+    }
+    RECT rect;
+    if (!GetWindowRect(hwnd, &rect)) return;
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    // The window moves so that the grabbed point stays under the cursor.
+    OffsetRect(&rect, cursor.x - grabX, cursor.y - grabY);
+    if (flags & FLAG_SNAP_TO_EDGES) snapToWorkArea(rect);
+    MoveWindow(hwnd, rect.left, rect.top, width, height, TRUE);
+    posX = static_cast<int16_t>(rect.left);
+    posY = static_cast<int16_t>(rect.top);
+}
+
+void ClockWindow::onLButtonUp() {
+    flags &= ~FLAG_DRAGGING;
+    ReleaseCapture();
+}
+
+void ClockWindow::resizeWindow(int width, int height) {
+    RECT rect;
+    if (!GetWindowRect(hwnd, &rect)) return;
+    // Distances are measured on the current rectangle and the far edge comes
+    // from the new size, so a clock on the right or bottom edge grows inward.
+    if (flags & FLAG_SNAP_TO_EDGES) snapToWorkArea(rect, width, height);
+    MoveWindow(hwnd, rect.left, rect.top, width, height, TRUE);
+}
+
+bool ClockWindow::applyTopmost() {
+    HWND band = (flags & FLAG_TOPMOST) ? HWND_TOPMOST : HWND_NOTOPMOST;
+    return SetWindowPos(hwnd, band, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE) != FALSE;
+}
+
+bool ClockWindow::placeBelow(HWND window) {
+    return SetWindowPos(hwnd, window, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE) != FALSE;
+}
