@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "schedule/Schedule.h"
+#include "schedule/ScheduleFile.h"
 
 class ClockWindow {
 public:
@@ -71,6 +72,11 @@ public:
     void showScheduleManager();
     void clearPending();
     void clearNotified();
+    // The data file at scheduleFilePath (schedule/ScheduleStore.cpp); the file
+    // operations themselves are in schedule/ScheduleFile.h.
+    bool appendSchedule(ScheduleRecord& record, const TextBuffer& title, const TextBuffer& content);
+    bool rewriteSchedules(const ScheduleRecord& record, RewriteMode mode);
+    bool loadAllSchedules(StoredScheduleList& list);
 
     // Fields, in their documented order.
     char* scheduleFilePath;

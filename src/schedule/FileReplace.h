@@ -1,0 +1,25 @@
+// The few file-system steps the data file code needs that differ between Windows
+// and elsewhere, kept in one place: existence, forcing data to the disk, and the
+// crash-safe swap of a new version into place.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+
+// Every byte the data file code writes goes through this function (std::fwrite by
+// default), so tests can make a write fail part way.
+using FileWriteFunction = size_t (*)(const void* data, size_t size, size_t count, std::FILE* file);
+extern FileWriteFunction scheduleFileWrite;
+
+// Flushes the stream and forces its data to the disk; false when either fails.
+bool flushToDisk(std::FILE* file);
+
+// Makes the fully written and flushed `tempPath` the file at `dataPath`. When a
+// file is already at `dataPath`, it becomes `backupPath` (replacing any older
+// backup). At every instant a complete version is under `dataPath`: the old one
+// until the final rename, the new one after it. False when the swap could not be
+// done; `dataPath` then still holds its previous content.
+bool replaceWithBackup(const char* dataPath, const char* tempPath, const char* backupPath);
+
+// Deletes a file; false when it could not be deleted.
+bool removeFile(const char* path);
