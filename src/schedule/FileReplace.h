@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 
 // Every byte the data file code writes goes through this function (std::fwrite by
@@ -20,6 +21,14 @@ bool flushToDisk(std::FILE* file);
 // until the final rename, the new one after it. False when the swap could not be
 // done; `dataPath` then still holds its previous content.
 bool replaceWithBackup(const char* dataPath, const char* tempPath, const char* backupPath);
+
+// 64-bit positioning of a stream, also where `long` is 32 bits.
+bool seekTo(std::FILE* file, uint64_t position);
+// Size of the stream's file in bytes; its position is kept.
+bool streamSize(std::FILE* file, uint64_t& size);
+
+// True when the path names an existing file.
+bool fileExists(const char* path);
 
 // Deletes a file; false when it could not be deleted.
 bool removeFile(const char* path);

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "schedule/FileReplace.h"
 #include "schedule/ScheduleRecord.h"
 
 constexpr char SCHEDULE_FILE_NAME[] = "Schedules.dat";
@@ -32,9 +33,6 @@ enum RewriteMode : uint32_t {
     REWRITE_DELETE,  // the record is dropped whatever its type
 };
 
-// True when the path names an existing file.
-bool fileExists(const char* path);
-
 // Reads one record at the current position. `bytesLeft` is what the file holds
 // from the current position on; a record whose texts do not fit in it is refused
 // before anything is allocated. True with both texts NUL-terminated; false on a
@@ -47,10 +45,11 @@ bool readRecord(std::FILE* file, uint64_t bytesLeft, ScheduleRecord& record, Tex
 bool writeRecord(std::FILE* file, const ScheduleRecord& record, const TextBuffer& title,
                  const TextBuffer& content);
 
-// Scans forward from the current position for the marker D4 3C 96 E5 (a byte that
-// breaks a partial match is not taken as a new D4) and moves back to the start of
-// the record that holds it, 4 bytes before the marker. False at the end of the file.
-bool resyncToRecord(std::FILE* file);
+// Scans forward from the current position (`position`, counted from the start of
+// the file) for the marker D4 3C 96 E5 (a byte that breaks a partial match is not
+// taken as a new D4) and moves back to the start of the record that holds it, 4
+// bytes before the marker; `position` then holds that offset. False at the end of the file.
+bool resyncToRecord(std::FILE* file, uint64_t& position);
 
 // Walks the records of a data file in order, skipping damage. After a failed read
 // the scan for the next marker starts 5 bytes past the failed read's start, so a
@@ -73,6 +72,9 @@ public:
     bool next(StoredSchedule& entry) { return next(entry.record, entry.title, entry.content); }
     // Was anything skipped as damage?
     bool damaged() const { return damageMet; }
+    // Did the system fail to read the file (not damage in it)? The rest of the
+    // file was then not seen, so it must not be rewritten from what was read.
+    bool readFailed() const { return ioError; }
     void close();
 
 private:
@@ -80,6 +82,7 @@ private:
     uint64_t position = 0;
     uint64_t size = 0;
     bool damageMet = false;
+    bool ioError = false;
     char* streamBuffer = nullptr;
 };
 
