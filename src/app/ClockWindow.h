@@ -9,6 +9,7 @@
 
 #include "schedule/Schedule.h"
 #include "schedule/ScheduleFile.h"
+#include "schedule/ScheduleRecordArray.h"
 
 class ClockWindow {
 public:
@@ -72,6 +73,17 @@ public:
     void showScheduleManager();
     void clearPending();
     void clearNotified();
+    // Live schedules of today and the watch (schedule/LiveSchedules.cpp, schedule/ScheduleWatch.cpp).
+    bool occursToday(const ScheduleRecord& record) const;
+    bool updateDaysInMonth();
+    bool computeDueTime(Schedule& schedule) const;
+    bool addPending(const ScheduleRecord& record, const TextBuffer& title, const TextBuffer& content);
+    bool removePending(const ScheduleRecord& record);
+    void dismissNotified(uint32_t iconId);
+    uint32_t nextTrayIconId() const;
+    bool addSchedule(uint32_t type, const SYSTEMTIME& when, uint32_t weekOfMonth, const char* content);
+    bool reportMissed(ScheduleRecordArray& missed);
+    void announce(Schedule& schedule, bool missed);
     // The data file at scheduleFilePath (schedule/ScheduleStore.cpp); the file
     // operations themselves are in schedule/ScheduleFile.h.
     bool appendSchedule(ScheduleRecord& record, const TextBuffer& title, const TextBuffer& content);
