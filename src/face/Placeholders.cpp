@@ -1,15 +1,6 @@
-// Least bodies that let the clock run until the face is built: the system's time
-// text in the default GUI font, black on the window's background.
+// Least bodies that let the clock run until the face is built: the face text in
+// the default GUI font, black on the window's background.
 #include "app/ClockWindow.h"
-
-void ClockWindow::buildDatePicture() {}
-bool ClockWindow::formatDate() { return true; }
-
-bool ClockWindow::formatTime() {
-    const int length = GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &now, nullptr, displayText, sizeof displayText);
-    textLength = length > 0 ? length - 1 : 0;
-    return length > 0;
-}
 
 void ClockWindow::paintFace() {
     PAINTSTRUCT ps;

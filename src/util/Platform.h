@@ -60,6 +60,25 @@ struct POINT {
     LONG y;
 };
 
+#define LF_FACESIZE 32
+
+struct LOGFONTA {
+    LONG lfHeight;
+    LONG lfWidth;
+    LONG lfEscapement;
+    LONG lfOrientation;
+    LONG lfWeight;
+    BYTE lfItalic;
+    BYTE lfUnderline;
+    BYTE lfStrikeOut;
+    BYTE lfCharSet;
+    BYTE lfOutPrecision;
+    BYTE lfClipPrecision;
+    BYTE lfQuality;
+    BYTE lfPitchAndFamily;
+    char lfFaceName[LF_FACESIZE];
+};
+
 // Same rules as the Windows calls: years 1601 to 30827, fields range-checked,
 // the day of the week ignored on the way in and computed on the way out.
 BOOL SystemTimeToFileTime(const SYSTEMTIME* st, FILETIME* ft);
