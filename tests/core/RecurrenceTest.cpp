@@ -70,9 +70,9 @@ TEST(Recurrence, DaysInMonthFollowTheCalendar) {
             EXPECT_EQ(daysInMonthOf(dateTime(year, month, 15)), expected) << year << "-" << month;
         }
     }
-    // December of the last year the calendar converts has no next month to step back from.
-    EXPECT_EQ(daysInMonthOf(dateTime(30827, 12, 1)), 0);
+    // A month that does not exist has no next month to step back from.
     EXPECT_EQ(daysInMonthOf(dateTime(2024, 13, 1)), 0);
+    EXPECT_EQ(daysInMonthOf(dateTime(2024, 12, 1)), 31) << "December steps into the next year";
 }
 
 TEST(Recurrence, SpecificDateFiresOnItsOneDateOnly) {

@@ -31,14 +31,6 @@ bool append(const std::string& path, const RecordFields& fields, uint32_t* index
     return appended;
 }
 
-std::vector<ScheduleRecord> recordsIn(const std::string& path) {
-    StoredScheduleList list;
-    loadAllSchedules(path.c_str(), list);
-    std::vector<ScheduleRecord> records;
-    for (const StoredSchedule* entry : list) records.push_back(entry->record);
-    return records;
-}
-
 TEST(ScheduleRewrite, AppendCreatesTheFileAndAssignsDuplicateIndexes) {
     ScratchFolder folder;
     const std::string path = folder.dataFile();
@@ -196,6 +188,14 @@ TEST(ScheduleRewrite, AWriteThatFailsPartWayLeavesTheDataFileAsItWas) {
 }
 
 #ifndef _WIN32
+std::vector<ScheduleRecord> recordsIn(const std::string& path) {
+    StoredScheduleList list;
+    loadAllSchedules(path.c_str(), list);
+    std::vector<ScheduleRecord> records;
+    for (const StoredSchedule* entry : list) records.push_back(entry->record);
+    return records;
+}
+
 TEST(ScheduleRewrite, AFullDiskLeavesTheDataFileAsItWas) {
     // The file size limit makes the system refuse bytes past it, as a full disk
     // does, on the real write and flush path of the runtime.
