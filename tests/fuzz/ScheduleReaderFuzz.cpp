@@ -48,8 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::fclose(output);
 
     // What was read is written back whole, and reads back the same and undamaged.
-    std::FILE* again = fmemopen(written, writtenSize, "rb");
     if (writtenSize > 0) {
+        std::FILE* again = fmemopen(written, writtenSize, "rb");
         require(again != nullptr);
         ScheduleReader second;
         second.adopt(again);
