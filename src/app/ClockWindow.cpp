@@ -7,7 +7,9 @@
 
 ClockWindow clockWindow;
 
-LocalTimeSource readLocalTime = GetLocalTime;
+// GetLocalTime itself has the system's calling convention, which differs in 32-bit builds.
+static void readSystemLocalTime(SYSTEMTIME* time) { GetLocalTime(time); }
+LocalTimeSource readLocalTime = readSystemLocalTime;
 
 namespace {
 
