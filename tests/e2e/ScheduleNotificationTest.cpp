@@ -1,0 +1,244 @@
+// The running clock announcing schedules from a data file written beside it,
+// with its wall clock set by faketime. Icons are observed in Wine's system tray:
+// their ids by asking the shell, their pictures by the colours on the screen.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "e2e/ClockHarness.h"
+#include "e2e/TrayProbe.h"
+#include "schedule/ScheduleFile.h"
+
+using namespace harness;
+
+namespace {
+
+// Tuesday 8 December 2026.
+constexpr WORD TUESDAY = 2;
+constexpr WORD WEDNESDAY = 3;
+
+struct Entry {
+    uint32_t type;
+    SYSTEMTIME when;
+    const char* content;
+    uint32_t duplicateIndex;
+};
+
+SYSTEMTIME weekday(WORD dayOfWeek, WORD hour, WORD minute) {
+    SYSTEMTIME when = {};
+    when.wDayOfWeek = dayOfWeek;
+    when.wHour = hour;
+    when.wMinute = minute;
+    return when;
+}
+
+SYSTEMTIME date(WORD year, WORD month, WORD day, WORD hour, WORD minute) {
+    SYSTEMTIME when = {};
+    when.wYear = year;
+    when.wMonth = month;
+    when.wDay = day;
+    when.wHour = hour;
+    when.wMinute = minute;
+    return when;
+}
+
+bool sameMinute(const SYSTEMTIME& a, const SYSTEMTIME& b) {
+    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay && a.wHour == b.wHour &&
+           a.wMinute == b.wMinute;
+}
+
+class ScheduleNotification : public ::testing::Test {
+protected:
+    void SetUp() override {
+        deleteSettings();
+        // Keep the face away from the tray in the top-left corner.
+        writeSettingDword("PosX", 400);
+        writeSettingDword("PosY", 300);
+    }
+    void TearDown() override { deleteSettings(); }
+
+    std::string dataPath() const { return folder.file("Schedules.dat"); }
+
+    void writeSchedules(const std::vector<Entry>& entries) const {
+        std::FILE* file = std::fopen(dataPath().c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        for (const Entry& e : entries) {
+            ScheduleRecord record = makeScheduleRecord(e.type, e.when, 0, static_cast<uint32_t>(std::strlen(e.content)));
+            record.duplicateIndex = e.duplicateIndex;
+            TextBuffer title;
+            TextBuffer content;
+            content.assign(e.content);
+            ASSERT_TRUE(writeRecord(file, record, title, content));
+        }
+        std::fclose(file);
+    }
+
+    // The records of a data file in order: content and whether it was stamped at `stamp`.
+    std::vector<std::string> records(const std::string& path, const SYSTEMTIME* stamp = nullptr) const {
+        std::vector<std::string> found;
+        StoredScheduleList list;
+        loadAllSchedules(path.c_str(), list);
+        for (const StoredSchedule* s : list) {
+            const bool stamped = stamp && sameMinute(s->record.lastNotified, *stamp);
+            found.push_back(std::string(s->content.c_str()) + (stamped ? " (stamped)" : ""));
+        }
+        return found;
+    }
+
+    // The records of the data file once they match `expected`, or as they are
+    // after five seconds: the clock shows an icon before it rewrites the file.
+    std::vector<std::string> settledRecords(const SYSTEMTIME* stamp, const std::vector<std::string>& expected) const {
+        std::vector<std::string> found;
+        for (int i = 0; i < 100; ++i) {
+            found = records(dataPath(), stamp);
+            if (found == expected) break;
+            Sleep(50);
+        }
+        return found;
+    }
+
+    ProgramFolder folder;
+};
+
+// Waits until the clock has finished starting (its first due check included):
+// its window shows before that check, and calls made while showing it may
+// already answer sent messages, so it is asked twice, some time apart.
+void waitIdle(const FakeTimeClock& clock) {
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(clock.hwnd(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
+    Sleep(500);
+    SendMessageTimeoutA(clock.hwnd(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
+}
+
+bool twoIcons(void* clock) {
+    HWND window = static_cast<FakeTimeClock*>(clock)->hwnd();
+    return trayIconShown(window, 1) && trayIconShown(window, 2);
+}
+
+bool balloonShows(void* text) {
+    return balloonText() == *static_cast<std::string*>(text);
+}
+
+// The distinct bell colours of the first tray icon over `durationMs`, in order.
+std::vector<std::string> watchBell(DWORD durationMs) {
+    std::vector<std::string> seen;
+    const ULONGLONG end = GetTickCount64() + durationMs;
+    while (GetTickCount64() < end) {
+        std::vector<HWND> icons = trayIconWindows();
+        // An icon window not painted yet shows no bell.
+        const BellColour bell = icons.empty() ? BellColour::None : bellColourOf(icons[0]);
+        if (bell != BellColour::None && (seen.empty() || seen.back() != bellColourName(bell))) {
+            seen.push_back(bellColourName(bell));
+        }
+        Sleep(50);
+    }
+    return seen;
+}
+
+TEST_F(ScheduleNotification, ScheduleDueEarlierTodayIsAnnouncedAtStartAndOnlyOnce) {
+    const std::string content = "チームの朝会";
+    writeSchedules({{Weekday, weekday(TUESDAY, 9, 0), content.c_str(), 0}});
+    const SYSTEMTIME start = date(2026, 12, 8, 10, 30);
+    {
+        FakeTimeClock clock(folder, "2026-12-08 10:30:00");
+        ASSERT_TRUE(clock.started());
+        waitIdle(clock);
+        EXPECT_TRUE(trayIconShown(clock.hwnd(), 1));
+        EXPECT_FALSE(trayIconShown(clock.hwnd(), 2));
+        std::string expected = content;
+        EXPECT_TRUE(waitUntil(5000, balloonShows, &expected)) << "balloon: " << balloonText();
+        const std::vector<std::string> stamped{content + " (stamped)"};
+        EXPECT_EQ(settledRecords(&start, stamped), stamped);
+        // The registry is written last, after the file.
+        bool (*lastCheckWritten)(void*) = [](void*) {
+            DWORD value = 0;
+            return readSettingDword("LastDH", &value);
+        };
+        EXPECT_TRUE(waitUntil(5000, lastCheckWritten, nullptr));
+        DWORD yearMonth = 0;
+        DWORD dayHour = 0;
+        EXPECT_TRUE(readSettingDword("LastYM", &yearMonth));
+        EXPECT_TRUE(readSettingDword("LastDH", &dayHour));
+        EXPECT_EQ(yearMonth, (2026u << 16) | 12u);
+        EXPECT_EQ(dayHour, (8u << 16) | 10u);
+    }
+    {
+        FakeTimeClock clock(folder, "2026-12-08 11:00:00");
+        ASSERT_TRUE(clock.started());
+        waitIdle(clock);
+        EXPECT_FALSE(trayIconShown(clock.hwnd(), 1));
+        EXPECT_TRUE(trayIconWindows().empty());
+    }
+}
+
+TEST_F(ScheduleNotification, LateAnnouncementStopsBlinkingThenClimbsOneStagePerPass) {
+    writeSchedules({{Weekday, weekday(TUESDAY, 9, 0), "late", 0}});
+    FakeTimeClock clock(folder, "2026-12-08 10:30:00");
+    ASSERT_TRUE(clock.started());
+    // 90 minutes late: upright yellow at the first pass, then magenta, red, red
+    // with strokes and olive, one a second; never straight to the end.
+    EXPECT_EQ(watchBell(8000), (std::vector<std::string>{"yellow", "magenta", "red", "olive"}));
+}
+
+TEST_F(ScheduleNotification, OneTimeScheduleOfYesterdayIsReportedAsMissedAndDropped) {
+    writeSchedules({{SpecificDate, date(2026, 12, 7, 15, 0), "歯医者", 0},
+                    {Weekday, weekday(WEDNESDAY, 9, 0), "other day", 0}});
+    FakeTimeClock clock(folder, "2026-12-08 10:30:00");
+    ASSERT_TRUE(clock.started());
+    waitIdle(clock);
+    EXPECT_TRUE(trayIconShown(clock.hwnd(), 1));
+    EXPECT_FALSE(trayIconShown(clock.hwnd(), 2));
+    std::string expected = "歯医者";
+    EXPECT_TRUE(waitUntil(5000, balloonShows, &expected)) << "balloon: " << balloonText();
+    // Missed schedules show the last picture at once and keep it.
+    EXPECT_EQ(watchBell(2000), std::vector<std::string>{"olive"});
+    EXPECT_EQ(settledRecords(nullptr, {"other day"}), std::vector<std::string>{"other day"});
+    EXPECT_EQ(records(dataPath() + ".backup"), (std::vector<std::string>{"歯医者", "other day"}));
+}
+
+TEST_F(ScheduleNotification, TwoSchedulesDueInTheSameMinuteGetTwoIconsAndTwoRewrites) {
+    writeSchedules({{Weekday, weekday(TUESDAY, 10, 31), "first", 0},
+                    {Weekday, weekday(TUESDAY, 10, 31), "second", 1},
+                    {Weekday, weekday(TUESDAY, 10, 32), "later", 0}});
+    FakeTimeClock clock(folder, "2026-12-08 10:30:57");
+    ASSERT_TRUE(clock.started());
+    waitIdle(clock);
+    EXPECT_FALSE(trayIconShown(clock.hwnd(), 1));
+    EXPECT_TRUE(waitUntil(8000, twoIcons, &clock));
+    EXPECT_FALSE(trayIconShown(clock.hwnd(), 3));
+    const SYSTEMTIME due = date(2026, 12, 8, 10, 31);
+    const std::vector<std::string> bothStamped{"first (stamped)", "second (stamped)", "later"};
+    EXPECT_EQ(settledRecords(&due, bothStamped), bothStamped);
+    // The backup holds the file as the second rewrite found it: one stamp made already.
+    const std::vector<std::string> before = records(dataPath() + ".backup", &due);
+    ASSERT_EQ(before.size(), 3u);
+    EXPECT_NE(before[0].find("(stamped)") == std::string::npos, before[1].find("(stamped)") == std::string::npos);
+}
+
+TEST_F(ScheduleNotification, DateChangeAtMidnightRebuildsTheDaysList) {
+    writeSchedules({{Weekday, weekday(WEDNESDAY, 0, 0), "wednesday", 0},
+                    {SpecificDate, date(2026, 12, 9, 0, 0), "one time", 0},
+                    {Weekday, weekday(TUESDAY, 0, 0), "tuesday", 0}});
+    const SYSTEMTIME tuesday = date(2026, 12, 8, 23, 59);
+    FakeTimeClock clock(folder, "2026-12-08 23:59:56");
+    ASSERT_TRUE(clock.started());
+    waitIdle(clock);
+    // Before midnight only Tuesday's schedule is announced.
+    EXPECT_TRUE(trayIconShown(clock.hwnd(), 1));
+    EXPECT_FALSE(trayIconShown(clock.hwnd(), 2));
+    const std::vector<std::string> tuesdayStamped{"wednesday", "one time", "tuesday (stamped)"};
+    EXPECT_EQ(settledRecords(&tuesday, tuesdayStamped), tuesdayStamped);
+    // After midnight Wednesday's two join it.
+    bool (*threeIcons)(void*) = [](void* c) {
+        return twoIcons(c) && trayIconShown(static_cast<FakeTimeClock*>(c)->hwnd(), 3);
+    };
+    EXPECT_TRUE(waitUntil(10000, threeIcons, &clock));
+    const SYSTEMTIME wednesday = date(2026, 12, 9, 0, 0);
+    const std::vector<std::string> wednesdayStamped{"wednesday (stamped)", "tuesday"};
+    EXPECT_EQ(settledRecords(&wednesday, wednesdayStamped), wednesdayStamped);
+}
+
+}  // namespace
