@@ -52,6 +52,13 @@ Entry weekly(WORD hour, WORD minute, const char* content) {
     return {Weekday, when, 0, content, {}};
 }
 
+SYSTEMTIME dayOfMonth(WORD day) {
+    SYSTEMTIME when{};
+    when.wDay = day;
+    when.wHour = 7;
+    return when;
+}
+
 Entry once(const SYSTEMTIME& date, const char* content) { return {SpecificDate, date, 0, content, {}}; }
 
 // The clock window object, not its window: the lists, the watch and the data
@@ -172,7 +179,7 @@ TEST_F(ScheduleWatch, ReloadTakesTodaysUnannouncedOccurrencesInReverseFileOrder)
     Entry announcedLastWeek = weekly(8, 0, "stamped last week");
     announcedLastWeek.lastNotified = at(2026, 12, 1, 8, 0);
     writeFile({weekly(9, 0, "a"), announcedToday, once(at(2026, 12, 9, 9, 0), "tomorrow"), announcedLastWeek,
-               {Monthly, at(0, 0, 31, 7, 0), 0, "last day", {}}, once(at(2026, 12, 8, 12, 0), "today")});
+               {Monthly, dayOfMonth(31), 0, "last day", {}}, once(at(2026, 12, 8, 12, 0), "today")});
     clock.addPending(makeScheduleRecord(Weekday, weekly(1, 0, "").when, 0, 0), TextBuffer(), TextBuffer());
 
     EXPECT_TRUE(clock.reloadToday());
