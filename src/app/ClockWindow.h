@@ -49,9 +49,12 @@ public:
     void buildDatePicture();
     bool formatDate();
     bool formatTime();
-    void paintFace();
+    int paintFace();
     bool measureFace();
-    bool refitFace();
+    void applyLayering();
+    void reloadDefaultFont();
+    void refitFace();
+    void refreshFaceText();
 
     // Settings (settings).
     bool loadSettings();

@@ -6,34 +6,35 @@ namespace {
 
 bool within(LONG a, LONG b) { return std::labs(static_cast<long>(a) - b) <= SNAP_DISTANCE; }
 
-// One axis of the snap: near and far are the window's edges, areaNear and
-// areaFar the work area's, size the window's extent on this axis. The first
-// case that matches wins: near edge on the near side, far edge on the far side,
-// then just outside the near side and just outside the far side.
-void snapAxis(LONG& near, LONG& far, int size, LONG areaNear, LONG areaFar) {
-    if (within(near, areaNear)) {
-        near = areaNear;
-        far = areaNear + size;
-    } else if (within(areaFar, far)) {
-        near = areaFar - size;
-        far = areaFar;
-    } else if (within(far, areaNear)) {
-        near = areaNear - size;
-        far = areaNear;
-    } else if (within(areaFar, near)) {
-        near = areaFar;
-        far = areaFar + size;
+// One axis of the snap: lowEdge and highEdge are the window's edges (top and
+// bottom, or left and right), areaLow and areaHigh the work area's, size the
+// window's extent on this axis. The first case that matches wins: low edge on
+// the area's low edge, high edge on its high edge, then just outside the low
+// edge and just outside the high edge.
+void snapAxis(LONG& lowEdge, LONG& highEdge, int size, LONG areaLow, LONG areaHigh) {
+    if (within(lowEdge, areaLow)) {
+        lowEdge = areaLow;
+        highEdge = areaLow + size;
+    } else if (within(areaHigh, highEdge)) {
+        lowEdge = areaHigh - size;
+        highEdge = areaHigh;
+    } else if (within(highEdge, areaLow)) {
+        lowEdge = areaLow - size;
+        highEdge = areaLow;
+    } else if (within(areaHigh, lowEdge)) {
+        lowEdge = areaHigh;
+        highEdge = areaHigh + size;
     }
 }
 
-// Shifts [near, far) into [areaNear, areaFar) along one axis, keeping its size.
-void moveAxisInto(LONG& near, LONG& far, LONG areaNear, LONG areaFar) {
-    const LONG size = far - near;
-    LONG target = near;
-    if (target + size > areaFar) target = areaFar - size;
-    if (target < areaNear) target = areaNear;
-    near = target;
-    far = target + size;
+// Shifts [lowEdge, highEdge) into [areaLow, areaHigh), keeping its size.
+void moveAxisInto(LONG& lowEdge, LONG& highEdge, LONG areaLow, LONG areaHigh) {
+    const LONG size = highEdge - lowEdge;
+    LONG target = lowEdge;
+    if (target + size > areaHigh) target = areaHigh - size;
+    if (target < areaLow) target = areaLow;
+    lowEdge = target;
+    highEdge = target + size;
 }
 
 }  // namespace

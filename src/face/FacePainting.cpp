@@ -1,0 +1,113 @@
+// The face on the screen: painting the line of text with its shadow or outline,
+// sizing the window to the text, and the layered-window transparency.
+#include "app/ClockWindow.h"
+#include "app/Snap.h"
+#include "face/FaceStyle.h"
+#include "settings/Flags.h"
+
+namespace {
+
+void drawTextAt(HDC dc, FaceOffset offset, const char* text, int length) {
+    TextOutA(dc, offset.x, offset.y, text, length);
+}
+
+// A window placed where no monitor shows it (say, a monitor since unplugged)
+// could be neither seen nor dragged back; such a rectangle is moved onto the
+// primary work area.
+void keepOnSomeMonitor(RECT& rect) {
+    RECT probe = rect;
+    if (probe.right <= probe.left) probe.right = probe.left + 1;
+    if (probe.bottom <= probe.top) probe.bottom = probe.top + 1;
+    if (MonitorFromRect(&probe, MONITOR_DEFAULTTONULL)) return;
+    RECT workArea;
+    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0) != 1) return;
+    moveRectIntoArea(rect, workArea);
+}
+
+}  // namespace
+
+int ClockWindow::paintFace() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    if (!dc) return 0;
+    SetBkColor(dc, backColor);
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &faceRect, nullptr, 0, nullptr);
+    HFONT font = CreateFontIndirectA(&logFont);
+    if (font) {
+        HGDIOBJ oldFont = SelectObject(dc, font);
+        const FaceStyle style = chooseFaceStyle(flags, fontColor, backColor);
+        if (style.shadowPass) {
+            SetTextColor(dc, style.edgeColor);
+            // The shadow is drawn on its own cell of background colour; the
+            // passes after it are drawn transparently over it.
+            drawTextAt(dc, SHADOW_OFFSET, displayText, textLength);
+            SetBkMode(dc, TRANSPARENT);
+        }
+        if (style.ringPass) {
+            for (const FaceOffset& offset : RING_OFFSETS) drawTextAt(dc, offset, displayText, textLength);
+        }
+        SetTextColor(dc, style.textColor);
+        drawTextAt(dc, MAIN_TEXT_OFFSET, displayText, textLength);
+        SelectObject(dc, oldFont);
+        DeleteObject(font);
+    }
+    return EndPaint(hwnd, &ps);
+}
+
+bool ClockWindow::measureFace() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    if (!dc) return false;
+    HFONT font = CreateFontIndirectA(&logFont);
+    if (!font) {
+        EndPaint(hwnd, &ps);
+        return false;
+    }
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    SIZE extent;
+    const bool measured = GetTextExtentPoint32A(dc, displayText, textLength, &extent) != FALSE;
+    // One pixel of margin on every side leaves room for the shadow and outline.
+    if (measured) SetRect(&faceRect, 0, 0, extent.cx + 2, extent.cy + 2);
+    SelectObject(dc, oldFont);
+    DeleteObject(font);
+    EndPaint(hwnd, &ps);
+    return measured;
+}
+
+void ClockWindow::applyLayering() {
+    const LayeredMode mode = chooseLayeredMode(flags);
+    const DWORD attributes = (mode.translucent ? LWA_ALPHA : 0) | (mode.colorKey ? LWA_COLORKEY : 0);
+    // The clock always carries WS_EX_TOOLWINDOW, so a zero style is a failed read.
+    const LONG style = GetWindowLongA(hwnd, GWL_EXSTYLE);
+    if (attributes) {
+        if (style) SetWindowLongA(hwnd, GWL_EXSTYLE, style | WS_EX_LAYERED);
+        SetLayeredWindowAttributes(hwnd, backColor, LAYERED_ALPHA, attributes);
+    } else if (style) {
+        SetWindowLongA(hwnd, GWL_EXSTYLE, style & ~WS_EX_LAYERED);
+    }
+}
+
+void ClockWindow::reloadDefaultFont() {
+    if (flags & FLAG_CUSTOM_FONT) return;
+    SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof logFont, &logFont, 0);
+}
+
+void ClockWindow::refitFace() {
+    reloadDefaultFont();
+    measureFace();
+    backColor = GetSysColor(COLOR_BACKGROUND);
+    RECT rect{posX, posY, posX + faceRect.right - faceRect.left, posY + faceRect.bottom - faceRect.top};
+    keepOnSomeMonitor(rect);
+    // The corrected corner stays in memory; the registry keeps the saved one
+    // until the user saves the position.
+    posX = static_cast<int16_t>(rect.left);
+    posY = static_cast<int16_t>(rect.top);
+    MoveWindow(hwnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FALSE);
+    applyLayering();
+}
+
+void ClockWindow::refreshFaceText() {
+    formatTime();
+    measureFace();
+    resizeWindow(faceRect.right - faceRect.left, faceRect.bottom - faceRect.top);
+}
