@@ -1,0 +1,254 @@
+// Moving the running clock with mouse messages: the drag, edge snapping, the
+// position lock, anchoring on resize, the Z-order band, and a lost position.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "e2e/ClockHarness.h"
+
+using namespace harness;
+
+namespace {
+
+constexpr DWORD FLAG_SNAP_TO_EDGES = 0x2;
+constexpr DWORD FLAG_TOPMOST = 0x20;
+constexpr DWORD FLAG_DATE_HIDDEN = 0x800;
+constexpr DWORD FLAG_SHOW_SECONDS = 0x40000;
+constexpr WPARAM CMD_SAVE_POSITION = 32772;
+constexpr WPARAM CMD_LOCK_POSITION = 32795;
+
+RECT workArea() {
+    RECT area = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+}
+
+int width(const RECT& r) { return r.right - r.left; }
+int height(const RECT& r) { return r.bottom - r.top; }
+
+// Mouse messages are sent rather than posted: a sent message returns once the
+// clock has handled it, while a posted one would wait behind later sent ones.
+void mouse(HWND window, UINT message, WPARAM keys, int x, int y) {
+    SendMessageA(window, message, keys, MAKELPARAM(x, y));
+}
+
+// One drag step as the mouse would send it: press at a point of the face, move
+// with the button held to a point (dx, dy) away from it, release.
+void drag(HWND window, int dx, int dy) {
+    const int grabX = 4, grabY = 3;
+    mouse(window, WM_LBUTTONDOWN, MK_LBUTTON, grabX, grabY);
+    mouse(window, WM_MOUSEMOVE, MK_LBUTTON, grabX + dx, grabY + dy);
+    mouse(window, WM_LBUTTONUP, 0, grabX + dx, grabY + dy);
+}
+
+// Drags the clock so that its top-left corner ends at (left, top) before snapping.
+void dragTo(HWND window, int left, int top) {
+    RECT r;
+    GetWindowRect(window, &r);
+    drag(window, left - r.left, top - r.top);
+}
+
+// The time alone, as the clock shows it with the date hidden.
+std::string timeText(bool seconds) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char text[64];
+    const DWORD flags = LOCALE_NOUSEROVERRIDE | (seconds ? 0 : TIME_NOSECONDS);
+    GetTimeFormatA(LOCALE_USER_DEFAULT, flags, &now, nullptr, text, sizeof text);
+    return text;
+}
+
+SIZE extentInIconTitleFont(const std::string& text) {
+    LOGFONTA font = {};
+    SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT handle = CreateFontIndirectA(&font);
+    HGDIOBJ old = SelectObject(dc, handle);
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    DeleteObject(handle);
+    DeleteDC(dc);
+    return size;
+}
+
+class Placement : public ::testing::Test {
+protected:
+    void SetUp() override { deleteSettings(); }
+    void TearDown() override { deleteSettings(); }
+
+    // Starts the clock on the given Flags, at a free place of the screen.
+    void start(DWORD flags, const std::vector<std::string>& environment = {}) {
+        writeSettingDword("Flags", flags);
+        writeSettingDword("PosX", 300);
+        writeSettingDword("PosY", 200);
+        clock.reset(new RunningClock(folder, environment));
+        ASSERT_TRUE(clock->started());
+    }
+
+    HWND window() const { return clock->hwnd(); }
+
+    ProgramFolder folder;
+    std::unique_ptr<RunningClock> clock;
+};
+
+TEST_F(Placement, WindowIsTheTextExtentPlusOnePixelAllRound) {
+    for (bool seconds : {false, true}) {
+        SCOPED_TRACE(seconds ? "with seconds" : "without seconds");
+        start(FLAG_SNAP_TO_EDGES | FLAG_DATE_HIDDEN | (seconds ? FLAG_SHOW_SECONDS : 0));
+        // Measured around the reading of the window, so that a change of the
+        // text between the two cannot mislead the comparison.
+        SIZE expected = {}, again = {};
+        RECT r = {};
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            expected = extentInIconTitleFont(timeText(seconds));
+            r = clock->rect();
+            again = extentInIconTitleFont(timeText(seconds));
+            if (expected.cx == again.cx && expected.cy == again.cy) break;
+        }
+        EXPECT_EQ(expected.cx + 2, width(r));
+        EXPECT_EQ(expected.cy + 2, height(r));
+        EXPECT_GT(expected.cx, 0);
+        clock.reset();
+    }
+}
+
+TEST_F(Placement, DragMovesTheWindowByTheCursorDistance) {
+    start(FLAG_SNAP_TO_EDGES);
+    const RECT before = clock->rect();
+    drag(window(), 37, -21);
+    const RECT after = clock->rect();
+    EXPECT_EQ(before.left + 37, after.left);
+    EXPECT_EQ(before.top - 21, after.top);
+    EXPECT_EQ(width(before), width(after));
+    EXPECT_EQ(height(before), height(after));
+
+    // The position the drag gave is the one the position command saves.
+    clock->command(CMD_SAVE_POSITION);
+    DWORD x = 0, y = 0;
+    ASSERT_TRUE(readSettingDword("PosX", &x));
+    ASSERT_TRUE(readSettingDword("PosY", &y));
+    EXPECT_EQ(after.left, static_cast<LONG>(x));
+    EXPECT_EQ(after.top, static_cast<LONG>(y));
+}
+
+TEST_F(Placement, DragSnapsToTheWorkAreaEdgesWithinEightPixels) {
+    start(FLAG_SNAP_TO_EDGES);
+    const RECT area = workArea();
+    const int w = width(clock->rect());
+    const int h = height(clock->rect());
+
+    dragTo(window(), area.left + 8, 300);
+    EXPECT_EQ(area.left, clock->rect().left);
+    dragTo(window(), area.left + 9, 300);
+    EXPECT_EQ(area.left + 9, clock->rect().left);
+
+    dragTo(window(), 400, area.top + 8);
+    EXPECT_EQ(area.top, clock->rect().top);
+    dragTo(window(), 400, area.top + 9);
+    EXPECT_EQ(area.top + 9, clock->rect().top);
+
+    // Near the bottom-right corner both axes snap.
+    dragTo(window(), area.right - w - 6, area.bottom - h + 5);
+    EXPECT_EQ(area.right, clock->rect().right);
+    EXPECT_EQ(area.bottom, clock->rect().bottom);
+
+    // Just above the work area the bottom edge snaps onto its top from outside.
+    dragTo(window(), 400, area.top - h - 7);
+    EXPECT_EQ(area.top, clock->rect().bottom);
+}
+
+TEST_F(Placement, WithoutSnappingTheWindowFollowsTheCursorOffTheScreen) {
+    start(0);
+    const RECT area = workArea();
+    dragTo(window(), area.left + 5, 300);
+    EXPECT_EQ(area.left + 5, clock->rect().left);
+    dragTo(window(), area.left - 50, 300);
+    EXPECT_EQ(area.left - 50, clock->rect().left);
+}
+
+TEST_F(Placement, LockedClockIgnoresDragsUntilUnlocked) {
+    start(FLAG_SNAP_TO_EDGES);
+    clock->command(CMD_LOCK_POSITION);
+    const RECT before = clock->rect();
+    drag(window(), 60, 40);
+    // A move with the button held but no press on the face does nothing either.
+    mouse(window(), WM_MOUSEMOVE, MK_LBUTTON, 10, 10);
+    mouse(window(), WM_MOUSEMOVE, MK_LBUTTON, 70, 50);
+    EXPECT_EQ(before.left, clock->rect().left);
+    EXPECT_EQ(before.top, clock->rect().top);
+
+    clock->command(CMD_LOCK_POSITION);
+    drag(window(), 60, 40);
+    EXPECT_EQ(before.left + 60, clock->rect().left);
+    EXPECT_EQ(before.top + 40, clock->rect().top);
+}
+
+TEST_F(Placement, MoveWithTheButtonHeldStartsADragWithoutMoving) {
+    start(FLAG_SNAP_TO_EDGES);
+    const RECT before = clock->rect();
+    // Without a press on the face the first move only takes the grab point.
+    mouse(window(), WM_MOUSEMOVE, MK_LBUTTON, 10, 10);
+    EXPECT_EQ(before.left, clock->rect().left);
+    mouse(window(), WM_MOUSEMOVE, MK_LBUTTON, 25, 18);
+    EXPECT_EQ(before.left + 15, clock->rect().left);
+    EXPECT_EQ(before.top + 8, clock->rect().top);
+    // A move without the button does nothing.
+    mouse(window(), WM_LBUTTONUP, 0, 25, 18);
+    mouse(window(), WM_MOUSEMOVE, 0, 90, 90);
+    EXPECT_EQ(before.left + 15, clock->rect().left);
+}
+
+TEST_F(Placement, TopmostFlagPutsTheClockInTheTopmostBand) {
+    start(FLAG_SNAP_TO_EDGES | FLAG_TOPMOST);
+    EXPECT_TRUE(GetWindowLongPtrA(window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    clock.reset();
+
+    start(FLAG_SNAP_TO_EDGES);
+    EXPECT_FALSE(GetWindowLongPtrA(window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(Placement, PositionOffEveryMonitorIsBroughtOntoTheWorkArea) {
+    writeSettingDword("Flags", FLAG_SNAP_TO_EDGES);
+    writeSettingDword("PosX", static_cast<DWORD>(-30000));
+    writeSettingDword("PosY", 20000);
+    clock.reset(new RunningClock(folder));
+    ASSERT_TRUE(clock->started());
+    const RECT area = workArea();
+    const RECT r = clock->rect();
+    EXPECT_GE(r.left, area.left);
+    EXPECT_LE(r.right, area.right);
+    EXPECT_GE(r.top, area.top);
+    EXPECT_LE(r.bottom, area.bottom);
+
+    // The saved position is left alone until the user saves the corrected one.
+    DWORD x = 0, y = 0;
+    ASSERT_TRUE(readSettingDword("PosX", &x));
+    ASSERT_TRUE(readSettingDword("PosY", &y));
+    EXPECT_EQ(static_cast<DWORD>(-30000), x);
+    EXPECT_EQ(20000u, y);
+    clock->command(CMD_SAVE_POSITION);
+    ASSERT_TRUE(readSettingDword("PosX", &x));
+    ASSERT_TRUE(readSettingDword("PosY", &y));
+    const POINT saved = {static_cast<LONG>(x), static_cast<LONG>(y)};
+    EXPECT_TRUE(PtInRect(&area, saved)) << saved.x << "," << saved.y;
+
+    // The next system change puts the window back at the corrected corner.
+    SendMessageA(window(), WM_DISPLAYCHANGE, 32, MAKELPARAM(area.right, area.bottom));
+    EXPECT_EQ(saved.x, clock->rect().left);
+    EXPECT_EQ(saved.y, clock->rect().top);
+}
+
+TEST_F(Placement, PartlyVisiblePositionIsKept) {
+    const RECT area = workArea();
+    writeSettingDword("Flags", 0);
+    writeSettingDword("PosX", static_cast<DWORD>(area.right - 10));
+    writeSettingDword("PosY", 100);
+    clock.reset(new RunningClock(folder));
+    ASSERT_TRUE(clock->started());
+    EXPECT_EQ(area.right - 10, clock->rect().left);
+}
+
+}  // namespace
