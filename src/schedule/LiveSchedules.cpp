@@ -88,9 +88,8 @@ bool ClockWindow::addSchedule(uint32_t type, const SYSTEMTIME& when, uint32_t we
     TextBuffer title;
     TextBuffer text;
     const size_t contentLength = content ? std::strlen(content) : 0;
-    if (contentLength >= UINT32_MAX || !text.assignBytes(content ? content : "", static_cast<uint32_t>(contentLength))) {
-        return false;
-    }
+    if (contentLength >= UINT32_MAX) return false;
+    if (!text.assignBytes(content ? content : "", static_cast<uint32_t>(contentLength))) return false;
     ScheduleRecord record = makeScheduleRecord(type, when, weekOfMonth, static_cast<uint32_t>(contentLength));
     if (!appendSchedule(record, title, text)) return false;
     // A schedule of today whose time has passed is announced by the next minute's due check.

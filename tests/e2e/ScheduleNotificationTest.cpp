@@ -66,7 +66,8 @@ protected:
         std::FILE* file = std::fopen(dataPath().c_str(), "wb");
         ASSERT_NE(file, nullptr);
         for (const Entry& e : entries) {
-            ScheduleRecord record = makeScheduleRecord(e.type, e.when, 0, static_cast<uint32_t>(std::strlen(e.content)));
+            const uint32_t length = static_cast<uint32_t>(std::strlen(e.content));
+            ScheduleRecord record = makeScheduleRecord(e.type, e.when, 0, length);
             record.duplicateIndex = e.duplicateIndex;
             TextBuffer title;
             TextBuffer content;

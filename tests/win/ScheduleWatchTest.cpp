@@ -279,7 +279,9 @@ TEST_F(ScheduleWatch, AnimationBlinksInTheFirstMinuteThenClimbsOneStagePerPass) 
 
 TEST_F(ScheduleWatch, MissedOneTimeSchedulesAreAnnouncedAndDroppedEvenWhenCollectingStops) {
     std::vector<Entry> entries{weekly(9, 0, "recurring, last occurrence never reported")};
-    for (int i = 0; i < 150; ++i) entries.push_back(once(at(2026, 12, 7, 9, 0), ("missed " + std::to_string(i)).c_str()));
+    for (int i = 0; i < 150; ++i) {
+        entries.push_back(once(at(2026, 12, 7, 9, 0), ("missed " + std::to_string(i)).c_str()));
+    }
     entries.push_back(once(at(2026, 12, 8, 9, 0), "today"));
     entries.push_back(once(at(2025, 12, 9, 9, 0), "last year"));
     writeFile(entries);
