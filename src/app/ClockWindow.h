@@ -34,6 +34,8 @@ public:
     bool loadMenus();
     void freeMenus();
     void showContextMenu();
+    UINT showTrayMenu(UINT iconId);
+    UINT showScheduleListMenu(UINT selectedCount);
     void onMeasureItem(WPARAM wParam, LPARAM lParam);
     void onDrawItem(WPARAM wParam, LPARAM lParam);
 

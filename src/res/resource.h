@@ -22,3 +22,17 @@
 #define IDR_MAIN_MENU 109
 #define IDR_ACCELERATORS 109
 #define IDB_MENU_PICTURES 136
+
+// Commands, shared by menu 109, accelerator table 109, Setup and the hand-over
+// from a second start of the program.
+#define CMD_EXIT 105
+#define CMD_SAVE_POSITION 32772
+#define CMD_ADD_SCHEDULE 32789
+#define CMD_ADJUST_DATETIME 32793
+#define CMD_LOCK_POSITION 32795
+#define CMD_PROPERTIES 32799
+#define CMD_TRAY_DISMISS 32801
+#define CMD_TRAY_DETAILS 32802
+#define CMD_LIST_DELETE 32813
+#define CMD_LIST_DETAILS 32815
+#define CMD_SCHEDULE_MANAGER 32821

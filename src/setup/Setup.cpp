@@ -6,7 +6,7 @@
 
 namespace {
 
-const WPARAM EXIT_COMMAND = 105;
+
 
 void closeRunningClock(HINSTANCE instance) {
     char title[100] = "";
@@ -15,7 +15,7 @@ void closeRunningClock(HINSTANCE instance) {
     LoadStringA(instance, IDS_WINDOW_CLASS, className, sizeof className);
     HWND clock = FindWindowA(className, title);
     if (!clock) return;
-    SendMessageA(clock, WM_COMMAND, EXIT_COMMAND, 0);
+    SendMessageA(clock, WM_COMMAND, CMD_EXIT, 0);
     Sleep(1000);
 }
 

@@ -1,0 +1,277 @@
+#include "e2e/ClockHarness.h"
+
+#include <cstring>
+
+namespace harness {
+
+const char* const CLOCK_CLASS = "クイレット by ベルモラ";
+const char* const CLOCK_TITLE = "クイレット";
+const char* const SETTINGS_KEY = "Software\\Velmora\\Quillet";
+
+std::string windowsPath(const std::string& path) {
+    if (path.empty() || path[0] != '/') return path;
+    std::string result = "Z:" + path;
+    for (char& c : result) {
+        if (c == '/') c = '\\';
+    }
+    return result;
+}
+
+void deleteSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, SETTINGS_KEY); }
+
+void writeSettingDword(const char* name, DWORD value) {
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS) {
+        return;
+    }
+    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(key);
+}
+
+bool readSettingDword(const char* name, DWORD* value) {
+    DWORD size = sizeof *value;
+    return RegGetValueA(HKEY_CURRENT_USER, SETTINGS_KEY, name, RRF_RT_REG_DWORD, nullptr, value, &size) ==
+           ERROR_SUCCESS;
+}
+
+HWND findClock() { return FindWindowA(CLOCK_CLASS, CLOCK_TITLE); }
+
+bool waitUntil(DWORD timeoutMs, bool (*condition)(void*), void* context) {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    while (!condition(context)) {
+        if (GetTickCount64() > end) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+namespace {
+
+bool copyProgram(const char* built, const std::string& target) {
+    return CopyFileA(windowsPath(built).c_str(), target.c_str(), FALSE) != 0;
+}
+
+void removeTree(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (std::strcmp(found.cFileName, ".") == 0 || std::strcmp(found.cFileName, "..") == 0) continue;
+            const std::string child = folder + "\\" + found.cFileName;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                removeTree(child);
+            } else {
+                SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(child.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+ProgramFolder::ProgramFolder() {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    static unsigned counter = 0;
+    for (;;) {
+        folder = std::string(temp) + "quillet-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+                 std::to_string(++counter);
+        if (CreateDirectoryA(folder.c_str(), nullptr)) break;
+    }
+    copyProgram(QUILLET_EXE, quilletPath());
+    copyProgram(SETUP_EXE, setupPath());
+}
+
+ProgramFolder::~ProgramFolder() { removeTree(folder); }
+
+bool ProgramFolder::writeFile(const char* name, const std::vector<unsigned char>& bytes) const {
+    HANDLE h = CreateFileA(file(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const BOOL ok = bytes.empty() || WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(h);
+    return ok && written == bytes.size();
+}
+
+bool ProgramFolder::readFile(const char* name, std::vector<unsigned char>* bytes) const {
+    HANDLE h = CreateFileA(file(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    const DWORD size = GetFileSize(h, nullptr);
+    bytes->assign(size, 0);
+    DWORD read = 0;
+    const BOOL ok = size == 0 || ReadFile(h, bytes->data(), size, &read, nullptr);
+    CloseHandle(h);
+    return ok && read == size;
+}
+
+bool ProgramFolder::exists(const char* name) const {
+    return GetFileAttributesA(file(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+Process::~Process() {
+    kill();
+    if (info.hProcess) CloseHandle(info.hProcess);
+    if (info.hThread) CloseHandle(info.hThread);
+}
+
+bool Process::start(const std::string& program, const std::vector<std::string>& extraEnvironment) {
+    std::vector<std::string> restore;
+    for (const std::string& entry : extraEnvironment) {
+        const std::string name = entry.substr(0, entry.find('='));
+        SetEnvironmentVariableA(name.c_str(), entry.substr(name.size() + 1).c_str());
+        restore.push_back(name);
+    }
+    std::string commandLine = "\"" + program + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    const std::string directory = program.substr(0, program.find_last_of('\\'));
+    const BOOL ok = CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                   directory.c_str(), &startup, &info);
+    for (const std::string& name : restore) SetEnvironmentVariableA(name.c_str(), nullptr);
+    return ok != 0;
+}
+
+bool Process::waitExit(DWORD timeoutMs, DWORD* exitCode) {
+    if (!info.hProcess || WaitForSingleObject(info.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
+    DWORD code = 0;
+    GetExitCodeProcess(info.hProcess, &code);
+    if (exitCode) *exitCode = code;
+    return true;
+}
+
+bool Process::running() const {
+    return info.hProcess && WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+void Process::kill() {
+    if (running()) {
+        TerminateProcess(info.hProcess, 1);
+        WaitForSingleObject(info.hProcess, 5000);
+    }
+}
+
+namespace {
+
+struct ClockSearch {
+    DWORD processId;
+    HWND found;
+};
+
+bool clockOfProcessShown(void* context) {
+    auto* search = static_cast<ClockSearch*>(context);
+    HWND window = findClock();
+    DWORD owner = 0;
+    if (window) GetWindowThreadProcessId(window, &owner);
+    if (window && owner == search->processId && IsWindowVisible(window)) search->found = window;
+    return search->found != nullptr;
+}
+
+}  // namespace
+
+RunningClock::RunningClock(const ProgramFolder& folder, const std::vector<std::string>& extraEnvironment) {
+    if (!proc.start(folder.quilletPath(), extraEnvironment)) return;
+    ClockSearch search = {proc.id(), nullptr};
+    if (waitUntil(10000, clockOfProcessShown, &search)) window = search.found;
+}
+
+RunningClock::~RunningClock() {
+    if (proc.running() && window && IsWindow(window)) {
+        DWORD_PTR ignored;
+        SendMessageTimeoutA(window, WM_COMMAND, 105, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+        proc.waitExit(5000);
+    }
+}
+
+LRESULT RunningClock::command(WPARAM id) const { return SendMessageA(window, WM_COMMAND, id, 0); }
+
+bool RunningClock::exit(DWORD* exitCode) {
+    command(105);
+    return proc.waitExit(10000, exitCode);
+}
+
+RECT RunningClock::rect() const {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+WindowImage captureClient(HWND window) {
+    WindowImage image;
+    RECT client = {};
+    GetClientRect(window, &client);
+    image.width = client.right;
+    image.height = client.bottom;
+    HDC source = GetDC(window);
+    HDC memory = CreateCompatibleDC(source);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = image.width;
+    info.bmiHeader.biHeight = -image.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, image.width, image.height, source, 0, 0, SRCCOPY);
+        GdiFlush();
+        const auto* raw = static_cast<const DWORD*>(bits);
+        image.pixels.assign(raw, raw + image.width * image.height);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(window, source);
+    return image;
+}
+
+namespace {
+
+bool clockShown(void* context) {
+    HWND window = findClock();
+    if (window && IsWindowVisible(window)) *static_cast<HWND*>(context) = window;
+    return *static_cast<HWND*>(context) != nullptr;
+}
+
+}  // namespace
+
+FakeTimeClock::FakeTimeClock(const ProgramFolder& folder, const char* start) {
+    // Wine's own monotonic clock drives its timers and waits; only the wall clock
+    // is faked. Wine runs several threads, hence the thread-safe variant.
+    std::string commandLine = "/usr/bin/faketime -m --exclude-monotonic \"" + std::string(start) + "\" wine \"" +
+                              folder.quilletPath() + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION launcher = {};
+    const BOOL launched = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                         &startup, &launcher);
+    if (!launched) return;
+    // The handles stand for the Linux launcher, not for the clock.
+    CloseHandle(launcher.hThread);
+    CloseHandle(launcher.hProcess);
+    HWND found = nullptr;
+    if (!waitUntil(20000, clockShown, &found)) return;
+    DWORD owner = 0;
+    GetWindowThreadProcessId(found, &owner);
+    process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, owner);
+    window = found;
+}
+
+FakeTimeClock::~FakeTimeClock() {
+    if (window && IsWindow(window)) {
+        DWORD_PTR ignored;
+        SendMessageTimeoutA(window, WM_COMMAND, 105, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    }
+    if (process) {
+        if (WaitForSingleObject(process, 10000) != WAIT_OBJECT_0) TerminateProcess(process, 1);
+        CloseHandle(process);
+    }
+}
+
+}  // namespace harness

@@ -1,0 +1,125 @@
+// Runs the real Quillet.exe and Setup.exe from a fresh temporary folder and
+// looks at them only from outside: windows, messages, exit codes, the registry
+// key and the files beside the program.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace harness {
+
+extern const char* const CLOCK_CLASS;  // "クイレット by ベルモラ"
+extern const char* const CLOCK_TITLE;  // "クイレット"
+extern const char* const SETTINGS_KEY; // under HKEY_CURRENT_USER
+
+// A Unix path from the build (as given to the compiler) as Wine sees it.
+std::string windowsPath(const std::string& path);
+
+// Deletes the clock's registry key with everything under it.
+void deleteSettings();
+// Writes one REG_DWORD value under the clock's key, creating the key.
+void writeSettingDword(const char* name, DWORD value);
+// Reads one REG_DWORD value; false when it is missing.
+bool readSettingDword(const char* name, DWORD* value);
+
+// Finds the running clock's window (class and title), or null.
+HWND findClock();
+// Polls until the condition holds or the time runs out.
+bool waitUntil(DWORD timeoutMs, bool (*condition)(void*), void* context);
+
+class ProgramFolder {
+public:
+    // Creates a new empty folder under the temporary directory and copies both programs into it.
+    ProgramFolder();
+    ~ProgramFolder();  // removes the folder and everything in it
+    ProgramFolder(const ProgramFolder&) = delete;
+    ProgramFolder& operator=(const ProgramFolder&) = delete;
+
+    const std::string& path() const { return folder; }
+    std::string file(const char* name) const { return folder + "\\" + name; }
+    std::string quilletPath() const { return file("Quillet.exe"); }
+    std::string setupPath() const { return file("Setup.exe"); }
+
+    // Writes or reads a whole file beside the programs.
+    bool writeFile(const char* name, const std::vector<unsigned char>& bytes) const;
+    bool readFile(const char* name, std::vector<unsigned char>* bytes) const;
+    bool exists(const char* name) const;
+
+private:
+    std::string folder;
+};
+
+class Process {
+public:
+    Process() = default;
+    ~Process();  // a process still running at the end of a test is ended
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    // Starts a program; extraEnvironment holds "NAME=value" entries added to this process's environment.
+    bool start(const std::string& program, const std::vector<std::string>& extraEnvironment = {});
+    // Waits for the end; false on time-out. The exit code is stored.
+    bool waitExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
+    bool running() const;
+    DWORD id() const { return info.dwProcessId; }
+    void kill();
+
+private:
+    PROCESS_INFORMATION info = {};
+};
+
+// A clock started from a program folder, with its window found.
+class RunningClock {
+public:
+    explicit RunningClock(const ProgramFolder& folder, const std::vector<std::string>& extraEnvironment = {});
+    ~RunningClock();  // closes the clock (Exit command) if it is still running
+
+    bool started() const { return window != nullptr; }
+    HWND hwnd() const { return window; }
+    Process& process() { return proc; }
+    // Sends WM_COMMAND with the id and waits for the reply.
+    LRESULT command(WPARAM id) const;
+    // Sends the Exit command and waits for the process to end; returns its exit code.
+    bool exit(DWORD* exitCode);
+    RECT rect() const;
+
+private:
+    Process proc;
+    HWND window = nullptr;
+};
+
+// The client area of a window as its program painted it, one 0x00RRGGBB value
+// per pixel, row by row from the top.
+struct WindowImage {
+    int width = 0;
+    int height = 0;
+    std::vector<DWORD> pixels;
+    bool operator==(const WindowImage& other) const {
+        return width == other.width && height == other.height && pixels == other.pixels;
+    }
+    bool operator!=(const WindowImage& other) const { return !(*this == other); }
+};
+WindowImage captureClient(HWND window);
+
+// A clock whose local time starts at `start` ("YYYY-MM-DD hh:mm:ss") and runs on
+// from there. The time is faked by the Linux faketime tool, which only reaches a
+// Wine program started from Linux: the clock is started through /usr/bin/faketime
+// as a separate Wine process, and found afterwards by its window.
+class FakeTimeClock {
+public:
+    FakeTimeClock(const ProgramFolder& folder, const char* start);
+    ~FakeTimeClock();  // sends the Exit command and waits for the end
+    FakeTimeClock(const FakeTimeClock&) = delete;
+    FakeTimeClock& operator=(const FakeTimeClock&) = delete;
+
+    bool started() const { return window != nullptr; }
+    HWND hwnd() const { return window; }
+
+private:
+    HWND window = nullptr;
+    HANDLE process = nullptr;
+};
+
+}  // namespace harness

@@ -1,0 +1,149 @@
+// Start, second start, the commands from outside and Setup, on the real programs.
+#include <gtest/gtest.h>
+
+#include "e2e/ClockHarness.h"
+
+using namespace harness;
+
+namespace {
+
+class Lifecycle : public ::testing::Test {
+protected:
+    void SetUp() override { deleteSettings(); }
+    void TearDown() override { deleteSettings(); }
+    ProgramFolder folder;
+};
+
+TEST_F(Lifecycle, ClockWindowHasItsClassTitleAndStyles) {
+    RunningClock clock(folder);
+    ASSERT_TRUE(clock.started());
+    char text[100];
+    GetClassNameA(clock.hwnd(), text, sizeof text);
+    EXPECT_STREQ(text, CLOCK_CLASS);
+    GetWindowTextA(clock.hwnd(), text, sizeof text);
+    EXPECT_STREQ(text, CLOCK_TITLE);
+    const LONG_PTR style = GetWindowLongPtrA(clock.hwnd(), GWL_STYLE);
+    const LONG_PTR exStyle = GetWindowLongPtrA(clock.hwnd(), GWL_EXSTYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME));
+    EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(IsWindowVisible(clock.hwnd()));
+}
+
+TEST_F(Lifecycle, ExitCommandEndsTheClockWithCodeZero) {
+    RunningClock clock(folder);
+    ASSERT_TRUE(clock.started());
+    DWORD code = 99;
+    ASSERT_TRUE(clock.exit(&code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(findClock(), nullptr);
+}
+
+TEST_F(Lifecycle, SystemCloseEndsTheClockWithCodeZero) {
+    RunningClock clock(folder);
+    ASSERT_TRUE(clock.started());
+    PostMessageA(clock.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    DWORD code = 99;
+    ASSERT_TRUE(clock.process().waitExit(10000, &code));
+    EXPECT_EQ(code, 0u);
+}
+
+TEST_F(Lifecycle, MenuOnlyCommandsChangeNothing) {
+    RunningClock clock(folder);
+    ASSERT_TRUE(clock.started());
+    const RECT before = clock.rect();
+    for (WPARAM id : {32801, 32802, 32813, 32815}) {
+        EXPECT_EQ(clock.command(id), 0);
+    }
+    // A foreign timer id is passed on, not taken for the clock's tick.
+    SendMessageA(clock.hwnd(), WM_TIMER, 77, 0);
+    Sleep(200);
+    EXPECT_TRUE(clock.process().running());
+    EXPECT_EQ(findClock(), clock.hwnd());
+    const RECT after = clock.rect();
+    EXPECT_EQ(before.left, after.left);
+    EXPECT_EQ(before.top, after.top);
+    EXPECT_EQ(clock.rect().right - clock.rect().left, before.right - before.left);
+    DWORD code = 99;
+    ASSERT_TRUE(clock.exit(&code));
+    EXPECT_EQ(code, 0u);
+}
+
+TEST_F(Lifecycle, SecondStartHandsOverAndEndsWithCodeZero) {
+    RunningClock clock(folder);
+    ASSERT_TRUE(clock.started());
+
+    // The running clock answers the hand-over by opening its property sheet and
+    // only then lets the second copy go; watch that it gets command 32799.
+    Process second;
+    ASSERT_TRUE(second.start(folder.quilletPath()));
+    DWORD code = 99;
+    ASSERT_TRUE(second.waitExit(10000, &code));
+    EXPECT_EQ(code, 0u);
+
+    // Still exactly one clock window, and it is the first one.
+    int count = 0;
+    HWND w = nullptr;
+    while ((w = FindWindowExA(nullptr, w, CLOCK_CLASS, CLOCK_TITLE)) != nullptr) ++count;
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(findClock(), clock.hwnd());
+    EXPECT_TRUE(clock.process().running());
+}
+
+TEST_F(Lifecycle, SetupClosesTheRunningClock) {
+    RunningClock clock(folder);
+    ASSERT_TRUE(clock.started());
+    Process setup;
+    ASSERT_TRUE(setup.start(folder.setupPath()));
+    DWORD clockCode = 99, setupCode = 99;
+    ASSERT_TRUE(clock.process().waitExit(10000, &clockCode));
+    EXPECT_EQ(clockCode, 0u);
+    ASSERT_TRUE(setup.waitExit(10000, &setupCode));
+    EXPECT_EQ(setupCode, 0u);
+}
+
+TEST_F(Lifecycle, SetupWithoutClockEndsAtOnce) {
+    ASSERT_EQ(findClock(), nullptr);
+    Process setup;
+    const ULONGLONG start = GetTickCount64();
+    ASSERT_TRUE(setup.start(folder.setupPath()));
+    DWORD code = 99;
+    ASSERT_TRUE(setup.waitExit(10000, &code));
+    EXPECT_EQ(code, 0u);
+    // It did not take the one-second pause that follows closing a clock.
+    EXPECT_LT(GetTickCount64() - start, 1000u);
+}
+
+// A window of this test program with the clock's class but another title.
+LRESULT CALLBACK countCommands(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND) SetWindowLongPtrA(window, GWLP_USERDATA, GetWindowLongPtrA(window, GWLP_USERDATA) + 1);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST_F(Lifecycle, SetupLeavesAloneAWindowWithAnotherTitle) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = countCommands;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = CLOCK_CLASS;
+    RegisterClassA(&wc);
+    HWND decoy = CreateWindowExA(0, CLOCK_CLASS, "別の時計", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 wc.hInstance, nullptr);
+    ASSERT_NE(decoy, nullptr);
+
+    Process setup;
+    ASSERT_TRUE(setup.start(folder.setupPath()));
+    DWORD code = 99;
+    // Keep answering messages while Setup runs, as a real window would.
+    const ULONGLONG end = GetTickCount64() + 10000;
+    while (!setup.waitExit(10, &code) && GetTickCount64() < end) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    }
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(IsWindow(decoy));
+    EXPECT_EQ(GetWindowLongPtrA(decoy, GWLP_USERDATA), 0);
+    DestroyWindow(decoy);
+    UnregisterClassA(CLOCK_CLASS, wc.hInstance);
+}
+
+}  // namespace
