@@ -76,5 +76,8 @@ bool ClockWindow::applyTopmost() {
 }
 
 bool ClockWindow::placeBelow(HWND window) {
-    return SetWindowPos(hwnd, window, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE) != FALSE;
+    // Without SWP_NOACTIVATE the clock would be activated, which lifts it to the
+    // top of its band instead of under the window, and takes the focus from the
+    // user's program every two seconds.
+    return SetWindowPos(hwnd, window, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE) != FALSE;
 }

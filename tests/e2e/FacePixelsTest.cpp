@@ -69,36 +69,14 @@ private:
     bool hadValue = false;
 };
 
-// The clock's client area as the clock painted it.
+// The clock's client area as the clock painted it, in COLORREF values.
 class FaceImage {
 public:
     explicit FaceImage(HWND window) {
-        RECT client;
-        GetClientRect(window, &client);
-        w = client.right;
-        h = client.bottom;
-        HDC source = GetDC(window);
-        HDC memory = CreateCompatibleDC(source);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, w, h, source, 0, 0, SRCCOPY);
-        GdiFlush();
-        const auto* raw = static_cast<const DWORD*>(bits);
-        for (int i = 0; i < w * h; ++i) {
-            const DWORD p = raw[i];  // 0x00RRGGBB
-            pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
-        }
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(window, source);
+        const WindowImage image = captureClient(window);
+        w = image.width;
+        h = image.height;
+        for (DWORD p : image.pixels) pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
     }
 
     // With QUILLET_FACE_PICTURES naming a folder, writes the image there as a

@@ -80,12 +80,15 @@ protected:
     void TearDown() override { deleteSettings(); }
 
     // Starts the clock on the given Flags, at a free place of the screen.
-    void start(DWORD flags, const std::vector<std::string>& environment = {}) {
+    void start(DWORD flags) {
         writeSettingDword("Flags", flags);
         writeSettingDword("PosX", 300);
         writeSettingDword("PosY", 200);
-        clock.reset(new RunningClock(folder, environment));
+        clock.reset(new RunningClock(folder));
         ASSERT_TRUE(clock->started());
+        // The window shows before start-up ends; a sent message is answered
+        // only from the message loop, once the Z order is set as well.
+        SendMessageA(clock->hwnd(), WM_NULL, 0, 0);
     }
 
     HWND window() const { return clock->hwnd(); }
@@ -208,6 +211,92 @@ TEST_F(Placement, TopmostFlagPutsTheClockInTheTopmostBand) {
 
     start(FLAG_SNAP_TO_EDGES);
     EXPECT_FALSE(GetWindowLongPtrA(window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(Placement, ClockOnTheRightEdgeGrowsToTheLeft) {
+    // The time grows by a digit when 9:59 turns into 10:00.
+    writeSettingDword("Flags", FLAG_SNAP_TO_EDGES | FLAG_DATE_HIDDEN);
+    writeSettingDword("PosX", 300);
+    writeSettingDword("PosY", 200);
+    FakeTimeClock fake(folder, "2010-04-01 09:59:50");
+    ASSERT_TRUE(fake.started());
+    const HWND clockWindow = fake.hwnd();
+    const RECT area = workArea();
+    RECT r;
+    GetWindowRect(clockWindow, &r);
+    const int narrow = width(r);
+    dragTo(clockWindow, area.right - narrow - 5, 300);
+    GetWindowRect(clockWindow, &r);
+    ASSERT_EQ(area.right, r.right);
+
+    struct Growth {
+        HWND window;
+        int narrow;
+    } growth = {clockWindow, narrow};
+    ASSERT_TRUE(waitUntil(
+        15000,
+        [](void* context) {
+            auto* g = static_cast<Growth*>(context);
+            RECT now;
+            GetWindowRect(g->window, &now);
+            return width(now) > g->narrow;
+        },
+        &growth));
+    GetWindowRect(clockWindow, &r);
+    EXPECT_EQ(area.right, r.right);
+    EXPECT_EQ(300, r.top);
+
+    // The drag's corner, not the grown window's, is what saving stores.
+    SendMessageA(clockWindow, WM_COMMAND, CMD_SAVE_POSITION, 0);
+    DWORD x = 0;
+    ASSERT_TRUE(readSettingDword("PosX", &x));
+    EXPECT_EQ(area.right - narrow, static_cast<LONG>(x));
+}
+
+// A visible top-level window of this program in the topmost band.
+class TopmostWindow {
+public:
+    TopmostWindow() {
+        window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE, 600, 500, 40,
+                                 20, nullptr, nullptr, nullptr, nullptr);
+    }
+    ~TopmostWindow() { DestroyWindow(window); }
+    HWND hwnd() const { return window; }
+
+private:
+    HWND window;
+};
+
+bool clockDirectlyBelow(HWND window, HWND clockWindow) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    return GetWindow(window, GW_HWNDNEXT) == clockWindow;
+}
+
+TEST_F(Placement, TopmostClockGoesDirectlyUnderAnotherProgramsFirstWindow) {
+    for (bool topmost : {true, false}) {
+        SCOPED_TRACE(topmost ? "topmost" : "normal");
+        start(FLAG_SNAP_TO_EDGES | (topmost ? FLAG_TOPMOST : 0));
+        // Z order: first, second, then the clock.
+        TopmostWindow first, second;
+        // Placing another program's window takes effect when that program
+        // handles it; the sent message waits for that.
+        SetWindowPos(window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SendMessageA(window(), WM_NULL, 0, 0);
+        SetWindowPos(second.hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(first.hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        ASSERT_EQ(first.hwnd(), GetTopWindow(nullptr));
+        ASSERT_EQ(second.hwnd(), GetWindow(first.hwnd(), GW_HWNDNEXT));
+        // Within two even seconds the upkeep puts the clock directly under the first.
+        const ULONGLONG end = GetTickCount64() + 4500;
+        bool below = false;
+        while (!below && GetTickCount64() < end) {
+            below = clockDirectlyBelow(first.hwnd(), window());
+            if (!below) Sleep(50);
+        }
+        EXPECT_EQ(topmost, below);
+        clock.reset();
+    }
 }
 
 TEST_F(Placement, PositionOffEveryMonitorIsBroughtOntoTheWorkArea) {
