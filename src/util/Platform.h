@@ -85,6 +85,18 @@ BOOL SystemTimeToFileTime(const SYSTEMTIME* st, FILETIME* ft);
 BOOL FileTimeToSystemTime(const FILETIME* ft, SYSTEMTIME* st);
 #endif
 
+// A local time from its calendar parts; the day of the week is left 0.
+inline SYSTEMTIME makeSystemTime(WORD year, WORD month, WORD day, WORD hour = 0, WORD minute = 0, WORD second = 0) {
+    SYSTEMTIME t{};
+    t.wYear = year;
+    t.wMonth = month;
+    t.wDay = day;
+    t.wHour = hour;
+    t.wMinute = minute;
+    t.wSecond = second;
+    return t;
+}
+
 // 64-bit value of a FILETIME and back, for ordering and subtracting times.
 inline ULONGLONG fileTimeValue(const FILETIME& ft) {
     return (static_cast<ULONGLONG>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;

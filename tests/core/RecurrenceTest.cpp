@@ -5,8 +5,6 @@
 #include "ScheduleFiles.h"
 #include "schedule/ScheduleRecord.h"
 
-using schedulefiles::dateTime;
-
 namespace {
 
 // Every day of a year as GetLocalTime would give it (weekday filled in), with the
@@ -31,7 +29,7 @@ SYSTEMTIME shifted(const SYSTEMTIME& date, long days) {
 
 std::vector<Day> wholeYear(WORD year) {
     std::vector<Day> days;
-    for (SYSTEMTIME d = shifted(dateTime(year, 1, 1), 0); d.wYear == year; d = shifted(d, 1)) {
+    for (SYSTEMTIME d = shifted(makeSystemTime(year, 1, 1), 0); d.wYear == year; d = shifted(d, 1)) {
         Day day{};
         day.date = d;
         day.daysInMonth = daysInMonthOf(d);
@@ -55,7 +53,7 @@ ScheduleRecord recordFor(uint32_t type, WORD year, WORD month, WORD dayOfWeek, W
 }
 
 bool firesOn(const ScheduleRecord& record, WORD year, WORD month, WORD day) {
-    const SYSTEMTIME date = shifted(dateTime(year, month, day), 0);
+    const SYSTEMTIME date = shifted(makeSystemTime(year, month, day), 0);
     return occursOn(record, date, daysInMonthOf(date));
 }
 
@@ -67,12 +65,12 @@ TEST(Recurrence, DaysInMonthFollowTheCalendar) {
         const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
         for (WORD month = 1; month <= 12; ++month) {
             const uint16_t expected = month == 2 && leap ? 29 : common[month - 1];
-            EXPECT_EQ(daysInMonthOf(dateTime(year, month, 15)), expected) << year << "-" << month;
+            EXPECT_EQ(daysInMonthOf(makeSystemTime(year, month, 15)), expected) << year << "-" << month;
         }
     }
     // A month that does not exist has no next month to step back from.
-    EXPECT_EQ(daysInMonthOf(dateTime(2024, 13, 1)), 0);
-    EXPECT_EQ(daysInMonthOf(dateTime(2024, 12, 1)), 31) << "December steps into the next year";
+    EXPECT_EQ(daysInMonthOf(makeSystemTime(2024, 13, 1)), 0);
+    EXPECT_EQ(daysInMonthOf(makeSystemTime(2024, 12, 1)), 31) << "December steps into the next year";
 }
 
 TEST(Recurrence, SpecificDateFiresOnItsOneDateOnly) {
@@ -179,18 +177,18 @@ TEST(Recurrence, TypesAndWeeksOutOfRangeNeverFire) {
         }
     }
     // Before the days of the month are known (0) no month-end rule fires.
-    EXPECT_FALSE(occursOn(recordFor(Monthly, 0, 0, 0, 31), dateTime(2025, 1, 31), 0));
-    EXPECT_FALSE(occursOn(recordFor(Weekday, 0, 0, 0, 0, 5), dateTime(2025, 1, 5), 0));
+    EXPECT_FALSE(occursOn(recordFor(Monthly, 0, 0, 0, 31), makeSystemTime(2025, 1, 31), 0));
+    EXPECT_FALSE(occursOn(recordFor(Weekday, 0, 0, 0, 0, 5), makeSystemTime(2025, 1, 5), 0));
 }
 
 TEST(Recurrence, PendingMissedAndDue) {
-    const SYSTEMTIME today = shifted(dateTime(2025, 3, 10, 10, 30), 0);
+    const SYSTEMTIME today = shifted(makeSystemTime(2025, 3, 10, 10, 30), 0);
     const uint16_t days = daysInMonthOf(today);
     ScheduleRecord monday = recordFor(Weekday, 0, 0, 1, 0);
     EXPECT_TRUE(pendingOn(monday, today, days));
-    monday.lastNotified = dateTime(2025, 3, 10, 9, 0);
+    monday.lastNotified = makeSystemTime(2025, 3, 10, 9, 0);
     EXPECT_FALSE(pendingOn(monday, today, days)) << "already announced today";
-    monday.lastNotified = dateTime(2025, 3, 3, 9, 0);
+    monday.lastNotified = makeSystemTime(2025, 3, 3, 9, 0);
     EXPECT_TRUE(pendingOn(monday, today, days));
 
     EXPECT_TRUE(missedBefore(recordFor(SpecificDate, 2025, 3, 0, 9), today, days));
@@ -215,7 +213,7 @@ TEST(Recurrence, PendingMissedAndDue) {
 }
 
 TEST(Recurrence, DueTimeIsTodayAtTheRecordsTime) {
-    SYSTEMTIME today = shifted(dateTime(2025, 3, 10, 10, 30), 0);
+    SYSTEMTIME today = shifted(makeSystemTime(2025, 3, 10, 10, 30), 0);
     today.wSecond = 42;
     ScheduleRecord record = recordFor(Yearly, 1999, 7, 0, 4);
     record.when.wHour = 23;
@@ -224,7 +222,7 @@ TEST(Recurrence, DueTimeIsTodayAtTheRecordsTime) {
     ULONGLONG due = 0;
     ASSERT_TRUE(dueTimeOn(record, today, due));
     FILETIME midnight;
-    const SYSTEMTIME start = dateTime(2025, 3, 10);
+    const SYSTEMTIME start = makeSystemTime(2025, 3, 10);
     ASSERT_TRUE(SystemTimeToFileTime(&start, &midnight));
     EXPECT_EQ(due, fileTimeValue(midnight) + (23 * 60 + 59) * FILETIME_MINUTE);
 
@@ -241,7 +239,7 @@ TEST(Recurrence, DefinitionKeyAndMinuteComparison) {
     b.contentLength = 9;
     b.when.wSecond = 30;
     b.when.wMilliseconds = 12;
-    b.lastNotified = dateTime(2025, 1, 1, 1, 1);
+    b.lastNotified = makeSystemTime(2025, 1, 1, 1, 1);
     EXPECT_TRUE(sameDefinition(a, b)) << "texts, seconds and stamps are not part of the key";
     b.duplicateIndex = 1;
     EXPECT_FALSE(sameDefinition(a, b));
@@ -260,13 +258,13 @@ TEST(Recurrence, DefinitionKeyAndMinuteComparison) {
     EXPECT_TRUE(differs([](ScheduleRecord& r) { r.when.wMinute = 1; }));
     EXPECT_TRUE(differs([](ScheduleRecord& r) { r.weekOfMonth = 3; }));
 
-    const SYSTEMTIME now = dateTime(2025, 3, 10, 10, 30);
+    const SYSTEMTIME now = makeSystemTime(2025, 3, 10, 10, 30);
     SYSTEMTIME sameMinute = now;
     sameMinute.wSecond = 59;
     EXPECT_FALSE(laterToTheMinute(sameMinute, now));
-    EXPECT_TRUE(laterToTheMinute(dateTime(2025, 3, 10, 10, 31), now));
-    EXPECT_TRUE(laterToTheMinute(dateTime(2026, 1, 1), now));
-    EXPECT_FALSE(laterToTheMinute(dateTime(2025, 2, 28, 23, 59), now));
+    EXPECT_TRUE(laterToTheMinute(makeSystemTime(2025, 3, 10, 10, 31), now));
+    EXPECT_TRUE(laterToTheMinute(makeSystemTime(2026, 1, 1), now));
+    EXPECT_FALSE(laterToTheMinute(makeSystemTime(2025, 2, 28, 23, 59), now));
     EXPECT_FALSE(laterToTheMinute(SYSTEMTIME{}, now));
 }
 

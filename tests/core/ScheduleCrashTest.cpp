@@ -24,7 +24,7 @@ namespace {
 constexpr int SCHEDULES = 30;
 constexpr int ITERATIONS = 300;
 
-const SYSTEMTIME FIRST_STAMP = dateTime(2025, 1, 1);
+const SYSTEMTIME FIRST_STAMP = makeSystemTime(2025, 1, 1);
 
 // The stamp of iteration n: n minutes after the first, so later iterations never
 // make earlier stamps look like stamps from the future.

@@ -55,7 +55,7 @@ TEST(ScheduleFileFormat, WrittenRecordMatchesTheTableByteForByte) {
     fields.when.wDay = 0x0708;
     fields.when.wSecond = 0x0A0B;
     fields.when.wMilliseconds = 0x0C0D;
-    fields.lastNotified = dateTime(2025, 3, 12, 21, 45);
+    fields.lastNotified = makeSystemTime(2025, 3, 12, 21, 45);
     fields.lastNotified.wDayOfWeek = 3;
     fields.lastNotified.wSecond = 17;
     fields.lastNotified.wMilliseconds = 999;

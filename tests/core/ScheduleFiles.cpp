@@ -30,16 +30,6 @@ void writeBytes(const std::string& path, const std::string& bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-SYSTEMTIME dateTime(WORD year, WORD month, WORD day, WORD hour, WORD minute) {
-    SYSTEMTIME t{};
-    t.wYear = year;
-    t.wMonth = month;
-    t.wDay = day;
-    t.wHour = hour;
-    t.wMinute = minute;
-    return t;
-}
-
 namespace {
 
 void putU16(std::string& out, size_t offset, uint16_t value) {

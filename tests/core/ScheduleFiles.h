@@ -26,7 +26,6 @@ private:
 std::string readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::string& bytes);
 
-SYSTEMTIME dateTime(WORD year, WORD month, WORD day, WORD hour = 0, WORD minute = 0);
 
 // The fields of one record; the lengths come from the texts.
 struct RecordFields {

@@ -17,7 +17,7 @@ using namespace schedulefiles;
 
 namespace {
 
-const SYSTEMTIME NOW = dateTime(2025, 3, 10, 10, 30);
+const SYSTEMTIME NOW = makeSystemTime(2025, 3, 10, 10, 30);
 
 bool append(const std::string& path, const RecordFields& fields, uint32_t* index = nullptr) {
     ScheduleRecord record = recordOf(fields);
@@ -62,7 +62,7 @@ TEST(ScheduleRewrite, StampingChangesOnlyTheFirstEqualRecordAndKeepsTheBackup) {
     const std::string path = folder.dataFile();
     RecordFields oneTime;
     oneTime.type = SpecificDate;
-    oneTime.when = dateTime(2025, 3, 10, 9, 0);
+    oneTime.when = makeSystemTime(2025, 3, 10, 9, 0);
     oneTime.content = "once";
     const std::string before = recordBytes(weekly(1, 9, 0, "twin a")) + recordBytes(oneTime) +
                                recordBytes(weekly(1, 9, 0, "twin b")) + recordBytes(weekly(2, 8, 0, "other"));
@@ -98,7 +98,7 @@ TEST(ScheduleRewrite, FutureStampsAreClearedAndDamageIsDropped) {
     ScratchFolder folder;
     const std::string path = folder.dataFile();
     RecordFields future = weekly(3, 7, 0, "from the future");
-    future.lastNotified = dateTime(2025, 3, 10, 10, 31);
+    future.lastNotified = makeSystemTime(2025, 3, 10, 10, 31);
     RecordFields thisMinute = weekly(4, 7, 0, "this minute");
     thisMinute.lastNotified = NOW;
     thisMinute.lastNotified.wSecond = 59;

@@ -4,29 +4,18 @@
 
 namespace {
 
-SYSTEMTIME at(WORD y, WORD mo, WORD d, WORD h, WORD mi, WORD s) {
-    SYSTEMTIME t{};
-    t.wYear = y;
-    t.wMonth = mo;
-    t.wDay = d;
-    t.wHour = h;
-    t.wMinute = mi;
-    t.wSecond = s;
-    return t;
-}
-
 TEST(TickDecision, SecondsHiddenRefreshOnlyOnNewMinuteOrDate) {
-    const SYSTEMTIME shown = at(2026, 12, 8, 9, 30, 0);
-    TickDecision d = decideTick(shown, at(2026, 12, 8, 9, 30, 1), false);
+    const SYSTEMTIME shown = makeSystemTime(2026, 12, 8, 9, 30, 0);
+    TickDecision d = decideTick(shown, makeSystemTime(2026, 12, 8, 9, 30, 1), false);
     EXPECT_FALSE(d.sameSecond);
     EXPECT_FALSE(d.refreshFace);
 
-    d = decideTick(shown, at(2026, 12, 8, 9, 31, 1), false);
+    d = decideTick(shown, makeSystemTime(2026, 12, 8, 9, 31, 1), false);
     EXPECT_TRUE(d.minuteChanged);
     EXPECT_FALSE(d.dateChanged);
     EXPECT_TRUE(d.refreshFace);
 
-    d = decideTick(at(2026, 12, 31, 23, 59, 10), at(2027, 1, 1, 0, 0, 0), false);
+    d = decideTick(makeSystemTime(2026, 12, 31, 23, 59, 10), makeSystemTime(2027, 1, 1, 0, 0, 0), false);
     EXPECT_TRUE(d.dateChanged);
     EXPECT_TRUE(d.minuteChanged);
     EXPECT_TRUE(d.refreshFace);
@@ -35,29 +24,29 @@ TEST(TickDecision, SecondsHiddenRefreshOnlyOnNewMinuteOrDate) {
 TEST(TickDecision, SameSecondDoesNothingEvenAcrossAMinute) {
     // With seconds hidden `now` keeps the second of the moment it was taken, so
     // the one tick a minute whose second equals it is skipped.
-    const SYSTEMTIME shown = at(2026, 12, 8, 9, 30, 7);
-    TickDecision d = decideTick(shown, at(2026, 12, 8, 9, 31, 7), true);
+    const SYSTEMTIME shown = makeSystemTime(2026, 12, 8, 9, 30, 7);
+    TickDecision d = decideTick(shown, makeSystemTime(2026, 12, 8, 9, 31, 7), true);
     EXPECT_TRUE(d.sameSecond);
     EXPECT_FALSE(d.refreshFace);
-    d = decideTick(shown, at(2026, 12, 8, 9, 30, 7), true);
+    d = decideTick(shown, makeSystemTime(2026, 12, 8, 9, 30, 7), true);
     EXPECT_TRUE(d.sameSecond);
     EXPECT_FALSE(d.refreshFace);
 }
 
 TEST(TickDecision, SecondsShownRefreshEveryNewSecond) {
-    const SYSTEMTIME shown = at(2026, 12, 8, 9, 30, 7);
-    TickDecision d = decideTick(shown, at(2026, 12, 8, 9, 30, 8), true);
+    const SYSTEMTIME shown = makeSystemTime(2026, 12, 8, 9, 30, 7);
+    TickDecision d = decideTick(shown, makeSystemTime(2026, 12, 8, 9, 30, 8), true);
     EXPECT_TRUE(d.refreshFace);
     EXPECT_FALSE(d.minuteChanged);
     EXPECT_FALSE(d.dateChanged);
 }
 
 TEST(TickDecision, DateChangeIsSeenOnEachDatePart) {
-    const SYSTEMTIME shown = at(2026, 12, 8, 9, 30, 7);
-    EXPECT_TRUE(decideTick(shown, at(2027, 12, 8, 9, 30, 8), false).dateChanged);
-    EXPECT_TRUE(decideTick(shown, at(2026, 11, 8, 9, 30, 8), false).dateChanged);
-    EXPECT_TRUE(decideTick(shown, at(2026, 12, 9, 9, 30, 8), false).dateChanged);
-    EXPECT_TRUE(decideTick(shown, at(2026, 12, 8, 10, 30, 8), false).minuteChanged);
+    const SYSTEMTIME shown = makeSystemTime(2026, 12, 8, 9, 30, 7);
+    EXPECT_TRUE(decideTick(shown, makeSystemTime(2027, 12, 8, 9, 30, 8), false).dateChanged);
+    EXPECT_TRUE(decideTick(shown, makeSystemTime(2026, 11, 8, 9, 30, 8), false).dateChanged);
+    EXPECT_TRUE(decideTick(shown, makeSystemTime(2026, 12, 9, 9, 30, 8), false).dateChanged);
+    EXPECT_TRUE(decideTick(shown, makeSystemTime(2026, 12, 8, 10, 30, 8), false).minuteChanged);
 }
 
 }  // namespace

@@ -35,16 +35,6 @@ SYSTEMTIME weekday(WORD dayOfWeek, WORD hour, WORD minute) {
     return when;
 }
 
-SYSTEMTIME date(WORD year, WORD month, WORD day, WORD hour, WORD minute) {
-    SYSTEMTIME when = {};
-    when.wYear = year;
-    when.wMonth = month;
-    when.wDay = day;
-    when.wHour = hour;
-    when.wMinute = minute;
-    return when;
-}
-
 bool sameMinute(const SYSTEMTIME& a, const SYSTEMTIME& b) {
     return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay && a.wHour == b.wHour &&
            a.wMinute == b.wMinute;
@@ -142,7 +132,7 @@ std::vector<std::string> watchBell(DWORD durationMs) {
 TEST_F(ScheduleNotification, ScheduleDueEarlierTodayIsAnnouncedAtStartAndOnlyOnce) {
     const std::string content = "チームの朝会";
     writeSchedules({{Weekday, weekday(TUESDAY, 9, 0), content.c_str(), 0}});
-    const SYSTEMTIME start = date(2026, 12, 8, 10, 30);
+    const SYSTEMTIME start = makeSystemTime(2026, 12, 8, 10, 30);
     {
         FakeTimeClock clock(folder, "2026-12-08 10:30:00");
         ASSERT_TRUE(clock.started());
@@ -185,7 +175,7 @@ TEST_F(ScheduleNotification, LateAnnouncementStopsBlinkingThenClimbsOneStagePerP
 }
 
 TEST_F(ScheduleNotification, OneTimeScheduleOfYesterdayIsReportedAsMissedAndDropped) {
-    writeSchedules({{SpecificDate, date(2026, 12, 7, 15, 0), "歯医者", 0},
+    writeSchedules({{SpecificDate, makeSystemTime(2026, 12, 7, 15, 0), "歯医者", 0},
                     {Weekday, weekday(WEDNESDAY, 9, 0), "other day", 0}});
     FakeTimeClock clock(folder, "2026-12-08 10:30:00");
     ASSERT_TRUE(clock.started());
@@ -210,7 +200,7 @@ TEST_F(ScheduleNotification, TwoSchedulesDueInTheSameMinuteGetTwoIconsAndTwoRewr
     EXPECT_FALSE(trayIconShown(clock.hwnd(), 1));
     EXPECT_TRUE(waitUntil(8000, twoIcons, &clock));
     EXPECT_FALSE(trayIconShown(clock.hwnd(), 3));
-    const SYSTEMTIME due = date(2026, 12, 8, 10, 31);
+    const SYSTEMTIME due = makeSystemTime(2026, 12, 8, 10, 31);
     const std::vector<std::string> bothStamped{"first (stamped)", "second (stamped)", "later"};
     EXPECT_EQ(settledRecords(&due, bothStamped), bothStamped);
     // The backup holds the file as the second rewrite found it: one stamp made already.
@@ -221,9 +211,9 @@ TEST_F(ScheduleNotification, TwoSchedulesDueInTheSameMinuteGetTwoIconsAndTwoRewr
 
 TEST_F(ScheduleNotification, DateChangeAtMidnightRebuildsTheDaysList) {
     writeSchedules({{Weekday, weekday(WEDNESDAY, 0, 0), "wednesday", 0},
-                    {SpecificDate, date(2026, 12, 9, 0, 0), "one time", 0},
+                    {SpecificDate, makeSystemTime(2026, 12, 9, 0, 0), "one time", 0},
                     {Weekday, weekday(TUESDAY, 0, 0), "tuesday", 0}});
-    const SYSTEMTIME tuesday = date(2026, 12, 8, 23, 59);
+    const SYSTEMTIME tuesday = makeSystemTime(2026, 12, 8, 23, 59);
     FakeTimeClock clock(folder, "2026-12-08 23:59:56");
     ASSERT_TRUE(clock.started());
     waitIdle(clock);
@@ -237,7 +227,7 @@ TEST_F(ScheduleNotification, DateChangeAtMidnightRebuildsTheDaysList) {
         return twoIcons(c) && trayIconShown(static_cast<FakeTimeClock*>(c)->hwnd(), 3);
     };
     EXPECT_TRUE(waitUntil(10000, threeIcons, &clock));
-    const SYSTEMTIME wednesday = date(2026, 12, 9, 0, 0);
+    const SYSTEMTIME wednesday = makeSystemTime(2026, 12, 9, 0, 0);
     const std::vector<std::string> wednesdayStamped{"wednesday (stamped)", "tuesday"};
     EXPECT_EQ(settledRecords(&wednesday, wednesdayStamped), wednesdayStamped);
 }

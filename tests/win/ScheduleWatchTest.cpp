@@ -14,12 +14,7 @@ namespace {
 const char DUE_TITLE_0900[] = "午前 9:00 予定の通知";
 
 SYSTEMTIME at(WORD year, WORD month, WORD day, WORD hour, WORD minute) {
-    SYSTEMTIME t{};
-    t.wYear = year;
-    t.wMonth = month;
-    t.wDay = day;
-    t.wHour = hour;
-    t.wMinute = minute;
+    SYSTEMTIME t = makeSystemTime(year, month, day, hour, minute);
     // The day of the week as the clock reads it.
     FILETIME ft;
     SystemTimeToFileTime(&t, &ft);
