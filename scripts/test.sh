@@ -15,6 +15,9 @@ source scripts/wine-env.sh
 ensure_display
 ensure_wine_prefix
 wineserver -p
+# The first Wine program starts Wine's background services, which would inherit
+# (and hold open) the output pipes of whichever test happened to be first.
+wine cmd /c exit >/dev/null 2>&1
 cleanup() { wineserver -k 2>/dev/null; stop_display; }
 trap cleanup EXIT
 
