@@ -6,7 +6,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,35 +37,19 @@ constexpr COLORREF BLACK = RGB(0, 0, 0);
 constexpr COLORREF GREY_ON_LIGHT_TEXT = RGB(50, 50, 50);
 constexpr COLORREF GREY_ON_DARK_TEXT = RGB(205, 205, 205);
 
-const char* const COLORS_KEY = "Control Panel\\Colors";
-
-// The desktop colour is the "Background" system colour, which every program
-// reads from the user's colour settings when it starts.
+// The desktop colour is the system colour COLOR_BACKGROUND; under Wine a change
+// reaches the programs started after it.
 class DesktopColor {
 public:
-    explicit DesktopColor(COLORREF color) {
-        DWORD size = sizeof saved;
-        hadValue = RegGetValueA(HKEY_CURRENT_USER, COLORS_KEY, "Background", RRF_RT_REG_SZ, nullptr, saved, &size) ==
-                   ERROR_SUCCESS;
-        const std::string text = std::to_string(GetRValue(color)) + " " + std::to_string(GetGValue(color)) + " " +
-                                 std::to_string(GetBValue(color));
-        write(text.c_str());
-    }
-    ~DesktopColor() {
-        if (hadValue) {
-            write(saved);
-        } else {
-            RegDeleteKeyValueA(HKEY_CURRENT_USER, COLORS_KEY, "Background");
-        }
+    explicit DesktopColor(COLORREF color) : saved(GetSysColor(COLOR_BACKGROUND)) { set(color); }
+    ~DesktopColor() { set(saved); }
+    static void set(COLORREF color) {
+        const int element = COLOR_BACKGROUND;
+        SetSysColors(1, &element, &color);
     }
 
 private:
-    static void write(const char* text) {
-        RegSetKeyValueA(HKEY_CURRENT_USER, COLORS_KEY, "Background", REG_SZ, text,
-                        static_cast<DWORD>(std::strlen(text) + 1));
-    }
-    char saved[64] = {};
-    bool hadValue = false;
+    COLORREF saved;
 };
 
 // The clock's client area as the clock painted it, in COLORREF values.
