@@ -6,10 +6,11 @@
 #include "app/Snap.h"
 #include "settings/Flags.h"
 
+bool readWorkArea(RECT& workArea) { return SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0) == 1; }
+
 void snapToWorkArea(RECT& rect, int width, int height) {
     RECT workArea;
-    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0) != 1) return;
-    snapRectToArea(rect, width, height, workArea);
+    if (readWorkArea(workArea)) snapRectToArea(rect, width, height, workArea);
 }
 
 void snapToWorkArea(RECT& rect) { snapToWorkArea(rect, rect.right - rect.left, rect.bottom - rect.top); }

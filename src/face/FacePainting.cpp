@@ -1,6 +1,7 @@
 // The face on the screen: painting the line of text with its shadow or outline,
 // sizing the window to the text, and the layered-window transparency.
 #include "app/ClockWindow.h"
+#include "app/Placement.h"
 #include "app/Snap.h"
 #include "face/FaceStyle.h"
 #include "settings/Flags.h"
@@ -20,8 +21,7 @@ void keepOnSomeMonitor(RECT& rect) {
     if (probe.bottom <= probe.top) probe.bottom = probe.top + 1;
     if (MonitorFromRect(&probe, MONITOR_DEFAULTTONULL)) return;
     RECT workArea;
-    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0) != 1) return;
-    moveRectIntoArea(rect, workArea);
+    if (readWorkArea(workArea)) moveRectIntoArea(rect, workArea);
 }
 
 }  // namespace
