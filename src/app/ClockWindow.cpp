@@ -63,9 +63,7 @@ bool ClockWindow::initialize(HWND window, int showCommand) {
     readLocalTime(&now);
     reloadToday();
     refitFace();
-    formatTime();
-    measureFace();
-    resizeWindow(faceRect.right - faceRect.left, faceRect.bottom - faceRect.top);
+    refreshFaceText();
     timerId = CLOCK_TIMER_ID;
     timerId = static_cast<uint32_t>(SetTimer(
         hwnd, timerId, (flags & FLAG_SHOW_SECONDS) ? TIMER_PERIOD_SECONDS_MS : TIMER_PERIOD_MS, nullptr));
@@ -192,9 +190,7 @@ void ClockWindow::tick() {
         now = t;
         if (decision.dateChanged) reloadToday();
         if (decision.minuteChanged) checkDue();
-        formatTime();
-        measureFace();
-        resizeWindow(faceRect.right - faceRect.left, faceRect.bottom - faceRect.top);
+        refreshFaceText();
         InvalidateRect(hwnd, nullptr, TRUE);
     }
     FILETIME nowFileTime{};
