@@ -4,34 +4,25 @@
 
 #include <windows.h>
 
-#include <cstring>
-#include <memory>
 #include <string>
 
-#include "app/ClockWindow.h"
-#include "settings/Flags.h"
+#include "win/ClockOnWindow.h"
 
 namespace {
 
 SYSTEMTIME givenTime;
 void readGivenTime(SYSTEMTIME* time) { *time = givenTime; }
 
-class ClockTick : public ::testing::Test {
+class ClockTick : public ClockOnWindow {
 protected:
     void SetUp() override {
-        window = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE, 100, 100, 50, 20, nullptr,
-                                 nullptr, nullptr, nullptr);
-        ASSERT_NE(window, nullptr);
-        clock = std::make_unique<ClockWindow>();
-        clock->hwnd = window;
-        clock->reloadDefaultFont();
+        ClockOnWindow::SetUp();
         systemTime = readLocalTime;
         readLocalTime = readGivenTime;
     }
     void TearDown() override {
         readLocalTime = systemTime;
-        clock.reset();
-        DestroyWindow(window);
+        ClockOnWindow::TearDown();
     }
 
     // Shows the given moment as initialize does, with the date prefix.
@@ -48,8 +39,6 @@ protected:
         clock->tick();
     }
 
-    HWND window = nullptr;
-    std::unique_ptr<ClockWindow> clock;
     LocalTimeSource systemTime = nullptr;
 };
 
