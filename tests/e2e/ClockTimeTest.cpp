@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "e2e/ClockHarness.h"
+#include "e2e/ClockTest.h"
 
 using namespace harness;
 
@@ -60,12 +60,7 @@ bool leftHalvesDiffer(const WindowImage& a, const WindowImage& b) {
     return false;
 }
 
-class ClockTime : public ::testing::Test {
-protected:
-    void SetUp() override { deleteSettings(); }
-    void TearDown() override { deleteSettings(); }
-    ProgramFolder folder;
-};
+using ClockTime = ClockTest;
 
 TEST_F(ClockTime, WithoutSecondsTheTextChangesOnceOnTheNewMinute) {
     std::vector<FaceChange> changes;

@@ -6,11 +6,10 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "e2e/ClockHarness.h"
+#include "e2e/ClockTest.h"
 
 using namespace harness;
 
@@ -130,28 +129,16 @@ int countLonelyEdges(const FaceImage& image, COLORREF edge, COLORREF text) {
     return n;
 }
 
-class FacePixels : public ::testing::Test {
+class FacePixels : public StartedClockTest {
 protected:
-    void SetUp() override { deleteSettings(); }
-    void TearDown() override {
-        clock.reset();
-        deleteSettings();
-    }
-
     void start(DWORD flags) {
-        writeSettingDword("Flags", flags);
-        writeSettingDword("PosX", 200);
-        writeSettingDword("PosY", 150);
-        clock.reset(new RunningClock(folder));
-        ASSERT_TRUE(clock->started());
+        startAt(flags, 200, 150);
+        if (HasFatalFailure()) return;
         // The first paint has happened once the clock answers a sent message
         // after its window was shown; an explicit repaint makes sure of it.
         RedrawWindow(clock->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         SendMessageA(clock->hwnd(), WM_NULL, 0, 0);
     }
-
-    ProgramFolder folder;
-    std::unique_ptr<RunningClock> clock;
 };
 
 struct Scene {

@@ -1,18 +1,13 @@
 // Start, second start, the commands from outside and Setup, on the real programs.
 #include <gtest/gtest.h>
 
-#include "e2e/ClockHarness.h"
+#include "e2e/ClockTest.h"
 
 using namespace harness;
 
 namespace {
 
-class Lifecycle : public ::testing::Test {
-protected:
-    void SetUp() override { deleteSettings(); }
-    void TearDown() override { deleteSettings(); }
-    ProgramFolder folder;
-};
+using Lifecycle = ClockTest;
 
 TEST_F(Lifecycle, ClockWindowHasItsClassTitleAndStyles) {
     RunningClock clock(folder);

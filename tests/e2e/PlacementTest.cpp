@@ -2,11 +2,10 @@
 // position lock, anchoring on resize, the Z-order band, and a lost position.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "e2e/ClockHarness.h"
+#include "e2e/ClockTest.h"
 
 using namespace harness;
 
@@ -74,27 +73,12 @@ SIZE extentInIconTitleFont(const std::string& text) {
     return size;
 }
 
-class Placement : public ::testing::Test {
+class Placement : public StartedClockTest {
 protected:
-    void SetUp() override { deleteSettings(); }
-    void TearDown() override { deleteSettings(); }
-
     // Starts the clock on the given Flags, at a free place of the screen.
-    void start(DWORD flags) {
-        writeSettingDword("Flags", flags);
-        writeSettingDword("PosX", 300);
-        writeSettingDword("PosY", 200);
-        clock.reset(new RunningClock(folder));
-        ASSERT_TRUE(clock->started());
-        // The window shows before start-up ends; a sent message is answered
-        // only from the message loop, once the Z order is set as well.
-        SendMessageA(clock->hwnd(), WM_NULL, 0, 0);
-    }
+    void start(DWORD flags) { startAt(flags, 300, 200); }
 
     HWND window() const { return clock->hwnd(); }
-
-    ProgramFolder folder;
-    std::unique_ptr<RunningClock> clock;
 };
 
 TEST_F(Placement, WindowIsTheTextExtentPlusOnePixelAllRound) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "e2e/ClockHarness.h"
+#include "e2e/ClockTest.h"
 #include "e2e/TrayProbe.h"
 #include "schedule/ScheduleFile.h"
 
@@ -40,15 +40,14 @@ bool sameMinute(const SYSTEMTIME& a, const SYSTEMTIME& b) {
            a.wMinute == b.wMinute;
 }
 
-class ScheduleNotification : public ::testing::Test {
+class ScheduleNotification : public ClockTest {
 protected:
     void SetUp() override {
-        deleteSettings();
+        ClockTest::SetUp();
         // Keep the face away from the tray in the top-left corner.
         writeSettingDword("PosX", 400);
         writeSettingDword("PosY", 300);
     }
-    void TearDown() override { deleteSettings(); }
 
     std::string dataPath() const { return folder.file("Schedules.dat"); }
 
@@ -90,8 +89,6 @@ protected:
         }
         return found;
     }
-
-    ProgramFolder folder;
 };
 
 // Waits until the clock has finished starting (its first due check included):
