@@ -7,14 +7,25 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LC_ALL=ja_JP.UTF-8 LANG=ja_JP.UTF-8
 
+# The Wine loader for a 32- or 64-bit program. Debian's `wine` starts the 32-bit
+# loader first for every program once 32-bit Wine is installed, which costs a 64-bit
+# program time and fails for all when the 32-bit emulator is not registered.
+wine_loader() {
+  case "$1" in
+    64) echo /usr/lib/wine/wine64 ;;
+    32) if [ -x /usr/lib/wine/wine ]; then echo /usr/lib/wine/wine; else echo "32-bit Wine is not installed" >&2; return 1; fi ;;
+    *) echo "wine_loader: 32 or 64, not '$1'" >&2; return 1 ;;
+  esac
+}
+
 # Creates the prefix once; without a window manager Wine would wait for one on
 # every window that hides or closes, so the X11 driver is told it is unmanaged.
 ensure_wine_prefix() {
   if [ ! -f "$WINEPREFIX/.quillet-ready" ]; then
     echo "creating Wine prefix $WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || true
+    "$(wine_loader 64)" wineboot -i >/dev/null 2>&1 || true
     wineserver -w
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    "$(wine_loader 64)" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.quillet-ready"
   fi
