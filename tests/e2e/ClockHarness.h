@@ -60,6 +60,9 @@ public:
 
     // Starts a program; extraEnvironment holds "NAME=value" entries added to this process's environment.
     bool start(const std::string& program, const std::vector<std::string>& extraEnvironment = {});
+    // Starts a program whose first thread waits for resume().
+    bool startSuspended(const std::string& program);
+    void resume();
     // Waits for the end; false on time-out. The exit code is stored.
     bool waitExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
     bool running() const;
@@ -67,6 +70,8 @@ public:
     void kill();
 
 private:
+    bool launch(const std::string& program, const std::vector<std::string>& extraEnvironment, DWORD flags);
+
     PROCESS_INFORMATION info = {};
 };
 
@@ -106,7 +111,9 @@ WindowImage captureClient(HWND window);
 // A clock whose local time starts at `start` ("YYYY-MM-DD hh:mm:ss") and runs on
 // from there. The time is faked by the Linux faketime tool, which only reaches a
 // Wine program started from Linux: the clock is started through /usr/bin/faketime
-// as a separate Wine process, and found afterwards by its window.
+// as a separate Wine process, and found afterwards by its window. Starting takes
+// seconds of the faked time (more under load, and under the emulator that runs the
+// 32-bit build), so a test starts its clock 15 s or more before the moment it watches.
 class FakeTimeClock {
 public:
     FakeTimeClock(const ProgramFolder& folder, const char* start);

@@ -202,7 +202,7 @@ TEST_F(Placement, ClockOnTheRightEdgeGrowsToTheLeft) {
     writeSettingDword("Flags", FLAG_SNAP_TO_EDGES | FLAG_DATE_HIDDEN);
     writeSettingDword("PosX", 300);
     writeSettingDword("PosY", 200);
-    FakeTimeClock fake(folder, "2010-04-01 09:59:50");
+    FakeTimeClock fake(folder, "2010-04-01 09:59:35");
     ASSERT_TRUE(fake.started());
     const HWND clockWindow = fake.hwnd();
     const RECT area = workArea();
@@ -218,7 +218,7 @@ TEST_F(Placement, ClockOnTheRightEdgeGrowsToTheLeft) {
         int narrow;
     } growth = {clockWindow, narrow};
     ASSERT_TRUE(waitUntil(
-        15000,
+        40000,
         [](void* context) {
             auto* g = static_cast<Growth*>(context);
             RECT now;
