@@ -4,17 +4,14 @@
 #include <new>
 
 #include "app/ClockWindow.h"
+#include "util/PathText.h"
 
 bool ClockWindow::resolveScheduleFilePath() {
     char path[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
     // A full buffer means the path was cut short; the folder would then be wrong.
     if (length == 0 || length >= sizeof path) return false;
-    size_t folderLength = length;
-    while (folderLength > 0 && path[folderLength - 1] != '\\' && path[folderLength - 1] != '/' &&
-           path[folderLength - 1] != ':') {
-        --folderLength;
-    }
+    const size_t folderLength = folderPartLength(path);
     const size_t fullLength = folderLength + sizeof SCHEDULE_FILE_NAME - 1;
     char* resolved = new (std::nothrow) char[fullLength + 1];
     if (!resolved) return false;

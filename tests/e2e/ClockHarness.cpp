@@ -1,4 +1,5 @@
 #include "e2e/ClockHarness.h"
+#include "util/PathText.h"
 
 #include <cstring>
 
@@ -121,6 +122,14 @@ Process::~Process() {
 }
 
 bool Process::start(const std::string& program, const std::vector<std::string>& extraEnvironment) {
+    return launch(program, extraEnvironment, 0);
+}
+
+bool Process::startSuspended(const std::string& program) { return launch(program, {}, CREATE_SUSPENDED); }
+
+void Process::resume() { ResumeThread(info.hThread); }
+
+bool Process::launch(const std::string& program, const std::vector<std::string>& extraEnvironment, DWORD flags) {
     std::vector<std::string> restore;
     for (const std::string& entry : extraEnvironment) {
         const std::string name = entry.substr(0, entry.find('='));
@@ -130,8 +139,8 @@ bool Process::start(const std::string& program, const std::vector<std::string>& 
     std::string commandLine = "\"" + program + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    const std::string directory = program.substr(0, program.find_last_of('\\'));
-    const BOOL ok = CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+    const std::string directory = program.substr(0, folderPartLength(program.c_str()));
+    const BOOL ok = CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, flags, nullptr,
                                    directory.c_str(), &startup, &info);
     for (const std::string& name : restore) SetEnvironmentVariableA(name.c_str(), nullptr);
     return ok != 0;
@@ -244,7 +253,7 @@ bool clockShown(void* context) {
 FakeTimeClock::FakeTimeClock(const ProgramFolder& folder, const char* start) {
     // Wine's own monotonic clock drives its timers and waits; only the wall clock
     // is faked. Wine runs several threads, hence the thread-safe variant.
-    std::string commandLine = "/usr/bin/faketime -m --exclude-monotonic \"" + std::string(start) + "\" wine \"" +
+    std::string commandLine = "/usr/bin/faketime -m --exclude-monotonic \"" + std::string(start) + "\" " WINE_LOADER " \"" +
                               folder.quilletPath() + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
