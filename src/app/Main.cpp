@@ -42,12 +42,37 @@ bool createClockWindow(HINSTANCE instance, int showCommand) {
     return true;
 }
 
-// Hands the Properties command to a clock that is already running; true if there was one.
-bool handOverToRunningClock() {
-    HWND running = FindWindowA(windowClass, windowTitle);
-    if (!running) return false;
-    SendMessageA(running, WM_COMMAND, CMD_PROPERTIES, 0);
-    return true;
+// Held by the running clock for its whole life. Two copies started at the same
+// moment would otherwise both search for a window before either has made one, and
+// both become clocks.
+constexpr char INSTANCE_MUTEX_NAME[] = "Local\\Velmora.Quillet.RunningClock";
+// How long a copy that finds the name taken waits for that clock's window.
+constexpr DWORD HANDOVER_WAIT_MS = 30000;
+constexpr DWORD HANDOVER_POLL_MS = 50;
+
+// True once this copy holds the running clock's name; a copy whose holder ended
+// without a window (a failed start) takes the name over.
+bool holdsInstanceName(HANDLE instanceMutex) {
+    const DWORD result = WaitForSingleObject(instanceMutex, 0);
+    return result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
+}
+
+// Hands the Properties command to a clock that is already running, or still
+// starting; true if this copy is to end. A clock's window counts even where its
+// copy holds no name; without the name (it could not be created) the window search
+// alone decides.
+bool handOverToRunningClock(HANDLE instanceMutex) {
+    for (DWORD waited = 0;; waited += HANDOVER_POLL_MS) {
+        HWND running = FindWindowA(windowClass, windowTitle);
+        if (running) {
+            SendMessageA(running, WM_COMMAND, CMD_PROPERTIES, 0);
+            return true;
+        }
+        if (!instanceMutex || holdsInstanceName(instanceMutex)) return false;
+        // A clock that never shows its window after this long is stuck; leave it be.
+        if (waited >= HANDOVER_WAIT_MS) return true;
+        Sleep(HANDOVER_POLL_MS);
+    }
 }
 
 int runMessageLoop(HACCEL accelerators) {
@@ -70,18 +95,21 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         LoadImageA(instance, MAKEINTRESOURCEA(IDI_QUILLET), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
     if (!icon) return 0;
     registerClockClass(instance, icon);
-    if (handOverToRunningClock()) {
+    HANDLE instanceMutex = CreateMutexA(nullptr, FALSE, INSTANCE_MUTEX_NAME);
+    if (handOverToRunningClock(instanceMutex)) {
+        if (instanceMutex) CloseHandle(instanceMutex);
         DestroyIcon(icon);
         return 0;
     }
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_DATE_CLASSES};
     InitCommonControlsEx(&controls);
-    if (!createClockWindow(instance, showCommand)) {
-        DestroyIcon(icon);
-        return 0;
+    const int exitCode = createClockWindow(instance, showCommand)
+                             ? runMessageLoop(LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS)))
+                             : 0;
+    if (instanceMutex) {
+        ReleaseMutex(instanceMutex);
+        CloseHandle(instanceMutex);
     }
-    HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
-    const int exitCode = runMessageLoop(accelerators);
     DestroyIcon(icon);
     return exitCode;
 }

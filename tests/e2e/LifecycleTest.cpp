@@ -1,13 +1,24 @@
 // Start, second start, the commands from outside and Setup, on the real programs.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
+
 #include "e2e/ClockTest.h"
+#include "schedule/ScheduleFile.h"
 
 using namespace harness;
 
 namespace {
 
 using Lifecycle = ClockTest;
+
+int countClockWindows() {
+    int count = 0;
+    HWND w = nullptr;
+    while ((w = FindWindowExA(nullptr, w, CLOCK_CLASS, CLOCK_TITLE)) != nullptr) ++count;
+    return count;
+}
 
 TEST_F(Lifecycle, ClockWindowHasItsClassTitleAndStyles) {
     RunningClock clock(folder);
@@ -77,12 +88,74 @@ TEST_F(Lifecycle, SecondStartHandsOverAndEndsWithCodeZero) {
     EXPECT_EQ(code, 0u);
 
     // Still exactly one clock window, and it is the first one.
-    int count = 0;
-    HWND w = nullptr;
-    while ((w = FindWindowExA(nullptr, w, CLOCK_CLASS, CLOCK_TITLE)) != nullptr) ++count;
-    EXPECT_EQ(count, 1);
+    EXPECT_EQ(countClockWindows(), 1);
     EXPECT_EQ(findClock(), clock.hwnd());
     EXPECT_TRUE(clock.process().running());
+}
+
+// A double click that lands twice: of two copies started at the same moment one
+// becomes the clock, the other hands over to it and ends with 0.
+TEST_F(Lifecycle, TwoCopiesStartedTogetherMakeOneClock) {
+    for (int round = 0; round < 3; ++round) {
+        Process copies[2];
+        for (Process& copy : copies) ASSERT_TRUE(copy.startSuspended(folder.quilletPath()));
+        for (Process& copy : copies) copy.resume();
+
+        int ended = -1;
+        DWORD code = 99;
+        for (ULONGLONG end = GetTickCount64() + 30000; ended < 0 && GetTickCount64() < end;) {
+            for (int i = 0; i < 2 && ended < 0; ++i) {
+                if (copies[i].waitExit(25, &code)) ended = i;
+            }
+        }
+        ASSERT_GE(ended, 0) << "round " << round;
+        EXPECT_EQ(code, 0u) << "round " << round;
+        Process& clock = copies[1 - ended];
+        EXPECT_TRUE(clock.running()) << "round " << round;
+        EXPECT_EQ(countClockWindows(), 1) << "round " << round;
+        DWORD owner = 0;
+        GetWindowThreadProcessId(findClock(), &owner);
+        EXPECT_EQ(owner, clock.id()) << "round " << round;
+
+        SendMessageA(findClock(), WM_COMMAND, 105, 0);
+        ASSERT_TRUE(clock.waitExit(10000)) << "round " << round;
+    }
+}
+
+// The data file is found beside the program even where the folder's and the
+// program's names hold kanji whose second byte is the backslash's (予 97 5C, 表 95 5C).
+TEST_F(Lifecycle, KeepsItsDataFileBesideAProgramWithAKanjiName) {
+    const std::string kanjiFolder = folder.file("予定表");
+    ASSERT_TRUE(CreateDirectoryA(kanjiFolder.c_str(), nullptr));
+    const std::string program = kanjiFolder + "\\予定表.exe";
+    ASSERT_TRUE(CopyFileA(folder.quilletPath().c_str(), program.c_str(), TRUE));
+    // A one-time schedule of a day long gone is reported as missed and leaves the file.
+    SYSTEMTIME longAgo = {};
+    longAgo.wYear = 2001;
+    longAgo.wMonth = 1;
+    longAgo.wDay = 1;
+    longAgo.wHour = 9;
+    const std::string data = kanjiFolder + "\\Schedules.dat";
+    std::FILE* file = std::fopen(data.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    TextBuffer title, content;
+    content.assign("古い予定");
+    const uint32_t length = static_cast<uint32_t>(std::strlen(content.data));
+    EXPECT_TRUE(writeRecord(file, makeScheduleRecord(0, longAgo, 0, length), title, content));
+    std::fclose(file);
+
+    Process clock;
+    ASSERT_TRUE(clock.start(program));
+    ASSERT_TRUE(waitUntil(20000, [](void*) { return findClock() != nullptr; }, nullptr));
+    SendMessageA(findClock(), WM_COMMAND, 105, 0);
+    ASSERT_TRUE(clock.waitExit(10000));
+
+    std::vector<unsigned char> bytes;
+    EXPECT_TRUE(folder.readFile("予定表\\Schedules.dat", &bytes));
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_TRUE(folder.exists("予定表\\Schedules.dat.backup"));
+    EXPECT_FALSE(folder.exists("予定表\\予定表Schedules.dat"));
+    EXPECT_FALSE(folder.exists("予Schedules.dat"));
 }
 
 TEST_F(Lifecycle, SetupClosesTheRunningClock) {
