@@ -274,4 +274,94 @@ FakeTimeClock::~FakeTimeClock() {
     }
 }
 
+namespace {
+
+struct DialogSearch {
+    HWND owner;
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK matchDialog(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<DialogSearch*>(context);
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window) || GetWindow(window, GW_OWNER) != search->owner)
+        return TRUE;
+    if (windowText(window).rfind(search->caption, 0) != 0) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+bool dialogFound(void* context) {
+    EnumWindows(matchDialog, reinterpret_cast<LPARAM>(context));
+    return static_cast<DialogSearch*>(context)->found != nullptr;
+}
+
+BOOL CALLBACK findStaticText(HWND child, LPARAM text) {
+    char className[16] = {};
+    GetClassNameA(child, className, sizeof className);
+    if (lstrcmpiA(className, "Static") != 0) return TRUE;
+    *reinterpret_cast<std::string*>(text) = windowText(child);
+    return reinterpret_cast<std::string*>(text)->empty();
+}
+
+}  // namespace
+
+HWND waitForDialog(HWND owner, const char* caption, DWORD timeoutMs) {
+    DialogSearch search = {owner, caption, nullptr};
+    waitUntil(timeoutMs, dialogFound, &search);
+    return search.found;
+}
+
+bool waitGone(HWND window, DWORD timeoutMs) {
+    return waitUntil(timeoutMs, [](void* w) { return !IsWindow(static_cast<HWND>(w)); }, window);
+}
+
+std::string windowText(HWND window) {
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string itemText(HWND dialog, int id) {
+    // GetWindowText does not ask a control of another process for its text.
+    char text[1024] = {};
+    SendDlgItemMessageA(dialog, id, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::string messageText(HWND box) {
+    std::string text;
+    EnumChildWindows(box, findStaticText, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+void clickButton(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+void chooseItem(HWND dialog, int id, int index) {
+    HWND combo = GetDlgItem(dialog, id);
+    SendMessageA(combo, CB_SETCURSEL, index, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+LRESULT selectedItem(HWND dialog, int id) { return SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0); }
+
+LRESULT sendTimeMessage(HWND control, UINT message, WPARAM wParam, SYSTEMTIME& time) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(control, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process) return -1;
+    LRESULT result = -1;
+    // SYSTEMTIME is laid out alike in 32- and 64-bit programs.
+    void* remote = VirtualAllocEx(process, nullptr, sizeof time, MEM_COMMIT, PAGE_READWRITE);
+    if (remote && WriteProcessMemory(process, remote, &time, sizeof time, nullptr)) {
+        result = SendMessageA(control, message, wParam, reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process, remote, &time, sizeof time, nullptr);
+    }
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return result;
+}
+
 }  // namespace harness

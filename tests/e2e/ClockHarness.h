@@ -122,4 +122,26 @@ private:
     HANDLE process = nullptr;
 };
 
+// Dialogs of the running clock, driven as a user would through their controls.
+// Anything that may open a modal window in the clock (a button, a menu) is
+// posted; queries are sent.
+
+// Waits for a visible dialog owned by `owner` whose caption starts with `caption`; null on time-out.
+HWND waitForDialog(HWND owner, const char* caption, DWORD timeoutMs = 10000);
+// Waits until the window is gone.
+bool waitGone(HWND window, DWORD timeoutMs = 10000);
+std::string windowText(HWND window);
+std::string itemText(HWND dialog, int id);
+// The text of a message box (its one static with text).
+std::string messageText(HWND box);
+// Presses a button (BM_CLICK, posted).
+void clickButton(HWND dialog, int id);
+// Selects an item of a drop-down list and tells the dialog, as a user's choice would.
+void chooseItem(HWND dialog, int id, int index);
+LRESULT selectedItem(HWND dialog, int id);
+// Sends a message whose lParam points to a SYSTEMTIME (a date picker's
+// DTM_SETSYSTEMTIME or DTM_GETSYSTEMTIME, a month calendar's MCM_SETCURSEL),
+// with the structure placed in the control's process.
+LRESULT sendTimeMessage(HWND control, UINT message, WPARAM wParam, SYSTEMTIME& time);
+
 }  // namespace harness
