@@ -32,23 +32,22 @@ std::string controlStates(HWND dialog) {
     return states;
 }
 
-class AddSchedule : public StartedClockTest {
+// Drives the add dialog of the clock whose window is `owner`.
+class AddScheduleDialog : public StartedClockTest {
 protected:
-    void SetUp() override {
-        StartedClockTest::SetUp();
-        startAt(FLAG_SNAP_TO_EDGES, 600, 20);
-    }
+
+    HWND owner = nullptr;  // the clock's window
 
     std::string dataPath() const { return folder.file("Schedules.dat"); }
 
     // Opens the dialog as the Ctrl+S accelerator or a double click on the face does.
     HWND open(bool doubleClick = false) {
         if (doubleClick) {
-            PostMessageA(clock->hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 3));
+            PostMessageA(owner, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 3));
         } else {
-            PostMessageA(clock->hwnd(), WM_COMMAND, CMD_ADD_SCHEDULE, 0);
+            PostMessageA(owner, WM_COMMAND, CMD_ADD_SCHEDULE, 0);
         }
-        return waitForDialog(clock->hwnd(), "予定の追加");
+        return waitForDialog(owner, "予定の追加");
     }
 
     void setTime(HWND dialog, int picker, const SYSTEMTIME& value) {
@@ -71,10 +70,24 @@ protected:
         return false;
     }
 
-    // A message box of the add dialog with this text, or null.
+    // Waits for a message box of the add dialog with this text; null on time-out.
     HWND messageBox(HWND dialog, const char* text) {
-        HWND box = waitForDialog(dialog, "予定の追加");
-        return box && messageText(box) == text ? box : nullptr;
+        for (int i = 0; i < 100; ++i) {
+            HWND box = waitForDialog(dialog, "予定の追加");
+            if (box && messageText(box) == text) return box;
+            Sleep(50);
+        }
+        return nullptr;
+    }
+};
+
+// The same, with a clock started on the real time.
+class AddSchedule : public AddScheduleDialog {
+protected:
+    void SetUp() override {
+        AddScheduleDialog::SetUp();
+        startAt(FLAG_SNAP_TO_EDGES, 600, 20);
+        owner = clock->hwnd();
     }
 };
 
@@ -150,6 +163,127 @@ TEST_F(AddSchedule, EachTypeLandsInTheDataFileWithItsFields) {
         EXPECT_EQ(added.record.titleLength, 0u);
         EXPECT_STREQ(added.content.c_str(), row.name);
     }
+}
+
+TEST_F(AddSchedule, EmptyContentIsAskedAboutAndAFailedWriteCanBeRetried) {
+    HWND dialog = open();
+    ASSERT_NE(dialog, nullptr);
+    chooseItem(dialog, IDC_ADD_TYPE, 2);
+    // No keeps the dialog open and adds nothing.
+    clickButton(dialog, IDOK);
+    HWND box = messageBox(dialog, EMPTY_QUESTION);
+    ASSERT_NE(box, nullptr);
+    PostMessageA(box, WM_COMMAND, IDNO, 0);
+    ASSERT_TRUE(waitGone(box));
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_EQ(selectedItem(dialog, IDC_ADD_TYPE), 2);
+    EXPECT_FALSE(folder.exists("Schedules.dat"));
+
+    // With the data file held by another program the write fails; Retry asks
+    // about the empty content again and tries again.
+    ASSERT_TRUE(folder.writeFile("Schedules.dat", {}));
+    HANDLE held = CreateFileA(dataPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    clickButton(dialog, IDOK);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        box = messageBox(dialog, EMPTY_QUESTION);
+        ASSERT_NE(box, nullptr) << attempt;
+        PostMessageA(box, WM_COMMAND, IDYES, 0);
+        box = messageBox(dialog, FAILURE);
+        ASSERT_NE(box, nullptr) << attempt;
+        if (attempt == 1) CloseHandle(held);
+        PostMessageA(box, WM_COMMAND, IDRETRY, 0);
+    }
+    box = messageBox(dialog, EMPTY_QUESTION);
+    ASSERT_NE(box, nullptr);
+    PostMessageA(box, WM_COMMAND, IDYES, 0);
+    ASSERT_TRUE(waitGone(dialog));
+    StoredSchedule added;
+    ASSERT_TRUE(lastRecord(1, added));
+    EXPECT_EQ(added.record.type, static_cast<uint32_t>(Monthly));
+    EXPECT_EQ(added.record.contentLength, 0u);
+
+    // Cancel after a failure ends the dialog without adding.
+    held = CreateFileA(dataPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    dialog = open();
+    ASSERT_NE(dialog, nullptr);
+    SetDlgItemTextA(dialog, IDC_ADD_CONTENT, "held");
+    clickButton(dialog, IDOK);
+    box = messageBox(dialog, FAILURE);
+    ASSERT_NE(box, nullptr);
+    PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(waitGone(dialog));
+    CloseHandle(held);
+    EXPECT_TRUE(lastRecord(1, added));
+}
+
+TEST_F(AddSchedule, CalendarSetsTheDatePickerAtMidnightAndTheMonthAndDayLists) {
+    HWND dialog = open();
+    ASSERT_NE(dialog, nullptr);
+    chooseItem(dialog, IDC_ADD_TYPE, 3);
+    clickButton(dialog, IDC_ADD_CALENDAR);
+    HWND calendar = waitForDialog(dialog, "カレンダー");
+    ASSERT_NE(calendar, nullptr);
+    SYSTEMTIME picked = makeSystemTime(2027, 2, 14);
+    ASSERT_NE(sendTimeMessage(GetDlgItem(calendar, IDC_CALENDAR_MONTH), MCM_SETCURSEL, 0, picked), 0);
+    clickButton(calendar, IDOK);
+    ASSERT_TRUE(waitGone(calendar));
+    EXPECT_EQ(selectedItem(dialog, IDC_ADD_MONTH), 1);
+    EXPECT_EQ(selectedItem(dialog, IDC_ADD_DAY), 13);
+    SYSTEMTIME date = {};
+    ASSERT_EQ(sendTimeMessage(GetDlgItem(dialog, IDC_ADD_DATE), DTM_GETSYSTEMTIME, 0, date), GDT_VALID);
+    EXPECT_EQ(date.wYear, 2027);
+    EXPECT_EQ(date.wMonth, 2);
+    EXPECT_EQ(date.wDay, 14);
+    EXPECT_EQ(date.wHour + date.wMinute + date.wSecond + date.wMilliseconds, 0);
+
+    // A cancelled calendar changes nothing.
+    chooseItem(dialog, IDC_ADD_DAY, 2);
+    clickButton(dialog, IDC_ADD_CALENDAR);
+    calendar = waitForDialog(dialog, "カレンダー");
+    ASSERT_NE(calendar, nullptr);
+    clickButton(calendar, IDCANCEL);
+    ASSERT_TRUE(waitGone(calendar));
+    EXPECT_EQ(selectedItem(dialog, IDC_ADD_DAY), 2);
+    clickButton(dialog, IDCANCEL);
+    EXPECT_TRUE(waitGone(dialog));
+    EXPECT_FALSE(folder.exists("Schedules.dat"));
+}
+
+TEST_F(AddSchedule, EnterInTheContentStartsANewLine) {
+    HWND dialog = open();
+    ASSERT_NE(dialog, nullptr);
+    HWND content = GetDlgItem(dialog, IDC_ADD_CONTENT);
+    SetDlgItemTextA(dialog, IDC_ADD_CONTENT, "一行目");
+    SendMessageA(content, EM_SETSEL, 6, 6);
+    PostMessageA(content, WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageA(content, WM_KEYUP, VK_RETURN, 0xC0000001);
+    bool (*newLine)(void*) = [](void* edit) {
+        char text[64] = {};
+        SendMessageA(static_cast<HWND>(edit), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        return std::strchr(text, '\n') != nullptr;
+    };
+    ASSERT_TRUE(waitUntil(5000, newLine, content));
+    EXPECT_EQ(itemText(dialog, IDC_ADD_CONTENT), "一行目\r\n");
+    EXPECT_TRUE(IsWindowVisible(dialog));
+}
+
+TEST_F(AddScheduleDialog, ScheduleAddedForLaterTodayIsAnnouncedAtItsMinute) {
+    writeSettingDword("PosX", 600);
+    writeSettingDword("PosY", 20);
+    FakeTimeClock fake(folder, "2026-12-08 10:30:40");  // a Tuesday
+    ASSERT_TRUE(fake.started());
+    owner = fake.hwnd();
+    HWND dialog = open();
+    ASSERT_NE(dialog, nullptr);
+    chooseItem(dialog, IDC_ADD_TYPE, 1);
+    chooseItem(dialog, IDC_ADD_WEEKDAY, 2);
+    setTime(dialog, IDC_ADD_TIME, timeOfDay(10, 31));
+    SetDlgItemTextA(dialog, IDC_ADD_CONTENT, "あとで");
+    clickButton(dialog, IDOK);
+    ASSERT_TRUE(waitGone(dialog));
+    EXPECT_FALSE(trayIconShown(owner, 1));
+    EXPECT_TRUE(waitUntil(30000, [](void* w) { return trayIconShown(static_cast<HWND>(w), 1); }, owner));
 }
 
 }  // namespace
