@@ -306,7 +306,35 @@ BOOL CALLBACK findStaticText(HWND child, LPARAM text) {
     return reinterpret_cast<std::string*>(text)->empty();
 }
 
+struct MenuSearch {
+    DWORD thread;
+    HWND found;
+};
+
+BOOL CALLBACK matchMenu(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<MenuSearch*>(context);
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (lstrcmpA(className, "#32768") != 0 || !IsWindowVisible(window) ||
+        GetWindowThreadProcessId(window, nullptr) != search->thread)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
 }  // namespace
+
+HWND waitForMenu(HWND owner, DWORD timeoutMs) {
+    MenuSearch search = {GetWindowThreadProcessId(owner, nullptr), nullptr};
+    waitUntil(
+        timeoutMs,
+        [](void* context) {
+            EnumWindows(matchMenu, reinterpret_cast<LPARAM>(context));
+            return static_cast<MenuSearch*>(context)->found != nullptr;
+        },
+        &search);
+    return search.found;
+}
 
 HWND waitForDialog(HWND owner, const char* caption, DWORD timeoutMs) {
     DialogSearch search = {owner, caption, nullptr};

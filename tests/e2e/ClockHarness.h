@@ -134,6 +134,8 @@ std::string windowText(HWND window);
 std::string itemText(HWND dialog, int id);
 // The text of a message box (its one static with text).
 std::string messageText(HWND box);
+// Waits for a pop-up menu of the thread of `owner`; null on time-out.
+HWND waitForMenu(HWND owner, DWORD timeoutMs = 5000);
 // Presses a button (BM_CLICK, posted).
 void clickButton(HWND dialog, int id);
 // Selects an item of a drop-down list and tells the dialog, as a user's choice would.
