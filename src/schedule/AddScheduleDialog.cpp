@@ -51,7 +51,9 @@ bool readPicker(HWND dialog, int controlId, SYSTEMTIME& value) {
     return SendDlgItemMessageA(dialog, controlId, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&value)) == GDT_VALID;
 }
 
-void selectItem(HWND dialog, int controlId, WPARAM index) { SendDlgItemMessageA(dialog, controlId, CB_SETCURSEL, index, 0); }
+void selectItem(HWND dialog, int controlId, WPARAM index) {
+    SendDlgItemMessageA(dialog, controlId, CB_SETCURSEL, index, 0);
+}
 
 void showControlsForType(HWND dialog) {
     uint32_t type;

@@ -286,82 +286,44 @@ BOOL CALLBACK matchDialog(HWND window, LPARAM context) {
     auto* search = reinterpret_cast<DialogSearch*>(context);
     char className[16] = {};
     GetClassNameA(window, className, sizeof className);
-    if (lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window) || GetWindow(window, GW_OWNER) != search->owner)
-        return TRUE;
-    if (windowText(window).rfind(search->caption, 0) != 0) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-bool dialogFound(void* context) {
-    EnumWindows(matchDialog, reinterpret_cast<LPARAM>(context));
-    return static_cast<DialogSearch*>(context)->found != nullptr;
-}
-
-BOOL CALLBACK findStaticText(HWND child, LPARAM text) {
-    char className[16] = {};
-    GetClassNameA(child, className, sizeof className);
-    if (lstrcmpiA(className, "Static") != 0) return TRUE;
-    *reinterpret_cast<std::string*>(text) = windowText(child);
-    return reinterpret_cast<std::string*>(text)->empty();
-}
-
-struct MenuSearch {
-    DWORD thread;
-    HWND found;
-};
-
-BOOL CALLBACK matchMenu(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<MenuSearch*>(context);
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (lstrcmpA(className, "#32768") != 0 || !IsWindowVisible(window) ||
-        GetWindowThreadProcessId(window, nullptr) != search->thread)
-        return TRUE;
-    search->found = window;
-    return FALSE;
+    if (lstrcmpA(className, "#32770") == 0 && IsWindowVisible(window) && GetWindow(window, GW_OWNER) == search->owner &&
+        textOf(window).rfind(search->caption, 0) == 0) {
+        search->found = window;
+    }
+    return !search->found;
 }
 
 }  // namespace
 
-HWND waitForMenu(HWND owner, DWORD timeoutMs) {
-    MenuSearch search = {GetWindowThreadProcessId(owner, nullptr), nullptr};
-    waitUntil(
-        timeoutMs,
-        [](void* context) {
-            EnumWindows(matchMenu, reinterpret_cast<LPARAM>(context));
-            return static_cast<MenuSearch*>(context)->found != nullptr;
-        },
-        &search);
+HWND waitForDialog(HWND owner, const char* caption, DWORD timeoutMs) {
+    DialogSearch search = {owner, caption, nullptr};
+    bool (*found)(void*) = [](void* context) {
+        EnumWindows(matchDialog, reinterpret_cast<LPARAM>(context));
+        return static_cast<DialogSearch*>(context)->found != nullptr;
+    };
+    waitUntil(timeoutMs, found, &search);
     return search.found;
 }
 
-HWND waitForDialog(HWND owner, const char* caption, DWORD timeoutMs) {
-    DialogSearch search = {owner, caption, nullptr};
-    waitUntil(timeoutMs, dialogFound, &search);
-    return search.found;
+HWND waitForMenu(DWORD timeoutMs) {
+    HWND menu = nullptr;
+    bool (*shown)(void*) = [](void* found) {
+        HWND& window = *static_cast<HWND*>(found);
+        do window = FindWindowExA(nullptr, window, "#32768", nullptr);
+        while (window && !IsWindowVisible(window));
+        return window != nullptr;
+    };
+    waitUntil(timeoutMs, shown, &menu);
+    return menu;
 }
 
 bool waitGone(HWND window, DWORD timeoutMs) {
     return waitUntil(timeoutMs, [](void* w) { return !IsWindow(static_cast<HWND>(w)); }, window);
 }
 
-std::string windowText(HWND window) {
+std::string textOf(HWND window) {
     char text[1024] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-std::string itemText(HWND dialog, int id) {
-    // GetWindowText does not ask a control of another process for its text.
-    char text[1024] = {};
-    SendDlgItemMessageA(dialog, id, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-std::string messageText(HWND box) {
-    std::string text;
-    EnumChildWindows(box, findStaticText, reinterpret_cast<LPARAM>(&text));
+    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     return text;
 }
 
@@ -373,22 +335,18 @@ void chooseItem(HWND dialog, int id, int index) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
-LRESULT selectedItem(HWND dialog, int id) { return SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0); }
-
 LRESULT sendTimeMessage(HWND control, UINT message, WPARAM wParam, SYSTEMTIME& time) {
     DWORD processId = 0;
     GetWindowThreadProcessId(control, &processId);
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (!process) return -1;
+    void* remote = process ? VirtualAllocEx(process, nullptr, sizeof time, MEM_COMMIT, PAGE_READWRITE) : nullptr;
     LRESULT result = -1;
-    // SYSTEMTIME is laid out alike in 32- and 64-bit programs.
-    void* remote = VirtualAllocEx(process, nullptr, sizeof time, MEM_COMMIT, PAGE_READWRITE);
     if (remote && WriteProcessMemory(process, remote, &time, sizeof time, nullptr)) {
         result = SendMessageA(control, message, wParam, reinterpret_cast<LPARAM>(remote));
         ReadProcessMemory(process, remote, &time, sizeof time, nullptr);
     }
     if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    CloseHandle(process);
+    if (process) CloseHandle(process);
     return result;
 }
 

