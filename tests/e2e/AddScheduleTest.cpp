@@ -59,7 +59,8 @@ void pickOnCalendar(HWND dialog, SYSTEMTIME date) {
     ASSERT_TRUE(waitGone(calendar));
     SYSTEMTIME picked = {};
     sendTimeMessage(GetDlgItem(dialog, IDC_ADD_DATE), DTM_GETSYSTEMTIME, 0, picked);
-    EXPECT_EQ(picked.wDay * 100 + picked.wHour + picked.wMinute + picked.wSecond, date.wDay * 100);
+    EXPECT_EQ(picked.wMonth * 100 + picked.wDay, date.wMonth * 100 + date.wDay);
+    EXPECT_EQ(picked.wHour + picked.wMinute + picked.wSecond, 0) << "the time of day is cleared";
     EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_ADD_MONTH, CB_GETCURSEL, 0, 0), date.wMonth - 1);
     EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_ADD_DAY, CB_GETCURSEL, 0, 0), date.wDay - 1);
 }
@@ -71,6 +72,16 @@ void pressEnterInContent(HWND dialog) {
     PostMessageA(content, WM_KEYDOWN, VK_RETURN, 1);
     bool (*newLine)(void*) = [](void* edit) { return textOf(static_cast<HWND>(edit)).find('\n') != std::string::npos; };
     EXPECT_TRUE(waitUntil(5000, newLine, content));
+}
+
+void lastTuesday(HWND dialog) {
+    chooseItem(dialog, IDC_ADD_WEEKDAY, 2);
+    chooseItem(dialog, IDC_ADD_WEEK, 5);
+}
+
+void tuesdayWithALineBreak(HWND dialog) {
+    chooseItem(dialog, IDC_ADD_WEEKDAY, 2);
+    pressEnterInContent(dialog);
 }
 
 // The data file's last record once it holds `count` records.
@@ -92,86 +103,42 @@ TEST_F(AddSchedule, EachTypeIsStoredAsTheControlsSayAndAnnouncedWithoutARestart)
     FakeTimeClock clock(folder, "2026-12-08 10:30:30");  // a Tuesday
     ASSERT_TRUE(clock.started());
     const std::string dataPath = folder.file("Schedules.dat");
-    struct Row {
-        const char* typed;  // content; empty asks first, No keeps the dialog
+    // The time picker is set to the hour and minute of `when`; the date picker's
+    // own time of day counts for nothing.
+    const struct {
+        const char* typed;  // content; empty asks first, and No keeps the dialog
         const char* stored;
         int type;
         const char* controls;  // date, weekday, week, month, day, calendar, time
         void (*fill)(HWND dialog);
-        WORD hour, minute;
         SYSTEMTIME when;
         uint32_t weekOfMonth, duplicateIndex;
     } rows[] = {
-        // The date picker's own time of day counts for nothing.
-        {"歯医者",
-         "歯医者",
-         0,
-         "V----VV",
-         [](HWND d) {
-             pickOnCalendar(d, {2027, 3, 5, 5, 15, 42, 17, 0});
-         },
-         9,
-         30,
-         {2027, 3, 5, 5, 9, 30, 0, 0},
-         0,
-         0},
-        {"月末",
-         "月末",
-         1,
-         "-VV--gV",
-         [](HWND d) { chooseItem(d, IDC_ADD_WEEKDAY, 2), chooseItem(d, IDC_ADD_WEEK, 5); },
-         18,
-         5,
-         {0, 0, 2, 0, 18, 5, 0, 0},
-         5,
-         0},
-        {"月末",
-         "月末",
-         1,
-         "-VV--gV",
-         [](HWND d) { chooseItem(d, IDC_ADD_WEEKDAY, 2), chooseItem(d, IDC_ADD_WEEK, 5); },
-         18,
-         5,
-         {0, 0, 2, 0, 18, 5, 0, 0},
-         5,
-         1},
-        {"", "", 2, "---gVgV", [](HWND d) { chooseItem(d, IDC_ADD_DAY, 30); }, 7, 0, {0, 0, 0, 31, 7, 0, 0, 0}, 0, 0},
-        {"誕生日",
-         "誕生日",
-         3,
-         "---VVVV",
-         [](HWND d) {
-             pickOnCalendar(d, {2027, 2, 0, 14, 0, 0, 0, 0});
-         },
-         0,
-         0,
-         {0, 2, 0, 14, 0, 0, 0, 0},
-         0,
-         0},
-        {"朝会",
-         "朝会\r\n",
-         1,
-         "-VV--gV",
-         [](HWND d) { chooseItem(d, IDC_ADD_WEEKDAY, 2), pressEnterInContent(d); },
-         10,
-         31,
-         {0, 0, 2, 0, 10, 31, 0, 0},
-         0,
-         0},
+        {"歯医者", "歯医者", 0, "V----VV", [](HWND d) { pickOnCalendar(d, {2027, 3, 5, 5, 15, 42, 17, 0}); },
+         {2027, 3, 5, 5, 9, 30, 0, 0}, 0, 0},
+        {"月末", "月末", 1, "-VV--gV", lastTuesday, {0, 0, 2, 0, 18, 5, 0, 0}, 5, 0},
+        {"月末", "月末", 1, "-VV--gV", lastTuesday, {0, 0, 2, 0, 18, 5, 0, 0}, 5, 1},
+        {"", "", 2, "---gVgV", [](HWND d) { chooseItem(d, IDC_ADD_DAY, 30); }, {0, 0, 0, 31, 7, 0, 0, 0}, 0, 0},
+        {"誕生日", "誕生日", 3, "---VVVV", [](HWND d) { pickOnCalendar(d, {2027, 2, 0, 14, 0, 0, 0, 0}); },
+         {0, 2, 0, 14, 0, 0, 0, 0}, 0, 0},
+        {"朝会", "朝会\r\n", 1, "-VV--gV", tuesdayWithALineBreak, {0, 0, 2, 0, 10, 31, 0, 0}, 0, 0},
     };
     uint32_t count = 0;
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(count);
         // Ctrl+S and a double click on the face both open the dialog.
-        PostMessageA(clock.hwnd(), count % 2 ? WM_LBUTTONDBLCLK : WM_COMMAND, count % 2 ? MK_LBUTTON : CMD_ADD_SCHEDULE,
-                     0);
+        if (count % 2) {
+            PostMessageA(clock.hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
+        } else {
+            PostMessageA(clock.hwnd(), WM_COMMAND, CMD_ADD_SCHEDULE, 0);
+        }
         HWND dialog = waitForDialog(clock.hwnd(), "予定の追加");
         ASSERT_NE(dialog, nullptr);
         SetDlgItemTextA(dialog, IDC_ADD_CONTENT, row.typed);
         chooseItem(dialog, IDC_ADD_TYPE, row.type);
         EXPECT_EQ(controlStates(dialog), row.controls);
         row.fill(dialog);
-        SYSTEMTIME time = makeSystemTime(2026, 1, 1, row.hour, row.minute);
+        SYSTEMTIME time = makeSystemTime(2026, 1, 1, row.when.wHour, row.when.wMinute);
         sendTimeMessage(GetDlgItem(dialog, IDC_ADD_TIME), DTM_SETSYSTEMTIME, GDT_VALID, time);
         clickButton(dialog, IDOK);
         if (!*row.typed) {
@@ -190,8 +157,8 @@ TEST_F(AddSchedule, EachTypeIsStoredAsTheControlsSayAndAnnouncedWithoutARestart)
         EXPECT_STREQ(added.content.c_str(), row.stored);
     }
     // The last one, for 10:31 today, is announced at its minute.
-    EXPECT_TRUE(waitUntil(
-        70000, [](void* w) { return trayIconShown(static_cast<HWND>(w), 1); }, clock.hwnd()));
+    bool (*announced)(void*) = [](void* w) { return trayIconShown(static_cast<HWND>(w), 1); };
+    EXPECT_TRUE(waitUntil(90000, announced, clock.hwnd()));
 
     // With the data file held by another program the write fails; Retry tries again.
     HANDLE held = CreateFileA(dataPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
