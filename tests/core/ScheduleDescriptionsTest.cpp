@@ -49,10 +49,6 @@ TEST(ScheduleDescriptions, TypeAndRecurrenceOfEveryKind) {
         ASSERT_TRUE(describeRecurrence(row.schedule, out));
         EXPECT_EQ(text(out), row.recurrence);
     }
-    // The literals are code page 932 bytes, as the dialogs show them.
-    TextBuffer out;
-    describeRecurrence(record(Weekday, 0, 0, 5, 0, 9, 0, 5), out);
-    EXPECT_EQ(text(out), "\x96\x88\x8c\x8e \x8d\xc5\x8f\x49 \x8b\xe0\x97\x6a\x93\xfa");
 }
 
 TEST(ScheduleDescriptions, UnknownTypeLeavesTheBufferAsItWas) {
@@ -78,6 +74,7 @@ TEST(ScheduleDescriptions, TimeOfDayOnTheTwelveHourClock) {
         ASSERT_TRUE(describeTime(record(Monthly, 0, 0, 0, 1, row.hour, row.minute), out));
         EXPECT_EQ(text(out), row.expected);
     }
+    // The literals here and in the program are code page 932 bytes, as the dialogs show them.
     TextBuffer out;
     describeTime(record(Monthly, 0, 0, 0, 1, 0, 5), out);
     EXPECT_EQ(text(out), "\x8c\xdf\x91\x4f 12:05");
