@@ -235,15 +235,26 @@ TEST_F(ScheduleNotification, BellsOpenTheirDetailsAndAreDismissedOneByOne) {
     SYSTEMTIME monday = makeSystemTime(2026, 12, 7, 15, 0);
     monday.wDayOfWeek = 1;
     writeSchedules({{SpecificDate, monday, "歯医者", 0},
+                    {Weekday, weekday(TUESDAY, 10, 0), "朝", 0},
                     {Weekday, weekday(TUESDAY, 10, 35), "", 0},
                     {Weekday, weekday(TUESDAY, 10, 30), "  会議\t 資料\r\n二行目", 0}});
     FakeTimeClock clock(folder, "2026-12-08 10:37:00");
     ASSERT_TRUE(clock.started());
     waitIdle(clock);
-    // The missed one is reported first (id 1, no age shown); today's follow, the later-listed first.
-    ASSERT_TRUE(waitUntil(5000, threeIcons, &clock));
+    // The missed one is reported first (id 1, no age shown); today's follow, the
+    // later-listed first. The one of 10:00 is olive by now, and shows no age either.
+    bool (*fourIcons)(void*) = [](void* c) {
+        return threeIcons(c) && trayIconShown(static_cast<FakeTimeClock*>(c)->hwnd(), 4);
+    };
+    ASSERT_TRUE(waitUntil(5000, fourIcons, &clock));
+    bool (*twoOlive)(void*) = [](void*) {
+        int olive = 0;
+        for (HWND icon : trayIconWindows()) olive += bellColourOf(icon) == BellColour::Olive;
+        return olive == 2;
+    };
+    ASSERT_TRUE(waitUntil(10000, twoOlive, nullptr));
     std::vector<unsigned char> before, after;
-    ASSERT_EQ(settledRecords(nullptr, {"", "  会議\t 資料\r\n二行目"}).size(), 2u);
+    ASSERT_EQ(settledRecords(nullptr, {"朝", "", "  会議\t 資料\r\n二行目"}).size(), 3u);
     ASSERT_TRUE(folder.readFile("Schedules.dat", &before));
     const struct {
         UINT id;
@@ -256,14 +267,15 @@ TEST_F(ScheduleNotification, BellsOpenTheirDetailsAndAreDismissedOneByOne) {
         const char* iconsAfter;
     } rows[] = {
         {2, WM_LBUTTONDBLCLK, 0, VK_ESCAPE, "予定の詳細 - 会議 資料 毎週 火曜日 午前 10:30", "会議 資料",
-         "毎週 火曜日 午前 10:30  ( 7分経過 )", "123"},
+         "毎週 火曜日 午前 10:30  ( 7分経過 )", "1234"},
         {3, WM_LBUTTONDBLCLK, 0, IDOK, "予定の詳細 - 毎週 火曜日 午前 10:35", "(タイトル未設定)",
-         "毎週 火曜日 午前 10:35  ( 2分経過 )", "123"},
-        {2, WM_LBUTTONUP, 0, 0, "", "", "", "123"},
-        {9, WM_LBUTTONDBLCLK, 0, 0, "", "", "", "123"},
+         "毎週 火曜日 午前 10:35  ( 2分経過 )", "1234"},
+        {2, WM_LBUTTONUP, 0, 0, "", "", "", "1234"},
+        {9, WM_LBUTTONDBLCLK, 0, 0, "", "", "", "1234"},
+        {4, WM_LBUTTONDBLCLK, 0, IDOK, "予定の詳細 - 朝 毎週 火曜日 午前 10:00", "朝", "毎週 火曜日 午前 10:00", "1234"},
         {1, WM_RBUTTONUP, 'R', IDC_DETAIL_DELETE, "予定の詳細 - 歯医者 2026年12月7日 (月) 午後 3:00", "歯医者",
-         "2026年12月7日 (月) 午後 3:00", "23"},
-        {3, WM_RBUTTONUP, 'D', 0, "", "", "", "2"},
+         "2026年12月7日 (月) 午後 3:00", "234"},
+        {3, WM_RBUTTONUP, 'D', 0, "", "", "", "24"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::to_string(row.id) + " " + row.caption);
@@ -285,7 +297,7 @@ TEST_F(ScheduleNotification, BellsOpenTheirDetailsAndAreDismissedOneByOne) {
             EXPECT_TRUE(waitGone(dialog));
         }
         std::string icons;
-        for (char id = '1'; id <= '3'; ++id) {
+        for (char id = '1'; id <= '4'; ++id) {
             if (trayIconShown(clock.hwnd(), id - '0')) icons += id;
         }
         EXPECT_EQ(icons, row.iconsAfter);
