@@ -36,3 +36,30 @@
 #define CMD_LIST_DELETE 32813
 #define CMD_LIST_DETAILS 32815
 #define CMD_SCHEDULE_MANAGER 32821
+
+// Schedule dialogs: adding a schedule, the calendar, and a schedule's details.
+#define IDS_UNTITLED 106
+#define IDS_TYPE_SPECIFIC_DATE 111
+#define IDS_TYPE_MONTHLY 112
+#define IDS_TYPE_WEEKDAY 113
+#define IDS_TYPE_YEARLY 114
+#define IDS_WEEK_EVERY 115  // to 120, the last week
+#define IDS_SUNDAY 121      // to 127, Saturday
+#define IDD_ADD_SCHEDULE 139
+#define IDD_CALENDAR 141
+#define IDD_SCHEDULE_DETAIL 142
+#define IDC_ADD_CALENDAR 4
+#define IDC_ADD_TYPE 1011
+#define IDC_ADD_WEEK 1017
+#define IDC_ADD_WEEKDAY 1018
+#define IDC_ADD_CONTENT 1022
+#define IDC_ADD_TIME 1025
+#define IDC_ADD_DATE 1026
+#define IDC_ADD_DAY 1027
+#define IDC_ADD_MONTH 1028
+#define IDC_CALENDAR_MONTH 1015
+#define IDC_DETAIL_DATE 1020
+#define IDC_DETAIL_NAME 1021
+#define IDC_DETAIL_CONTENT 1022
+#define IDC_DETAIL_DELETE 1024
+#define IDC_DETAIL_CHANGE 1025
