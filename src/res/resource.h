@@ -63,3 +63,12 @@
 #define IDC_DETAIL_CONTENT 1022
 #define IDC_DETAIL_DELETE 1024
 #define IDC_DETAIL_CHANGE 1025
+
+// The schedule manager: the filter's first two entries (the type names follow
+// them), the dialog and its controls.
+#define IDS_FILTER_TODAY 104
+#define IDS_FILTER_ALL 105
+#define IDD_SCHEDULE_MANAGER 145
+#define IDC_MANAGER_ADD 1011
+#define IDC_MANAGER_LIST 1028
+#define IDC_MANAGER_FILTER 1035
