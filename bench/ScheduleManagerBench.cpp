@@ -105,9 +105,10 @@ int main() {
     clock.flags = FLAGS_DEFAULT;
     clock.scheduleFilePath = new char[path.size() + 1];
     std::memcpy(clock.scheduleFilePath, path.c_str(), path.size() + 1);
-    // Wednesday 15 January 2025, when the weekly and monthly schedules of the 15th occur.
-    clock.now = makeSystemTime(2025, 1, 15, 9, 0);
-    clock.now.wDayOfWeek = 3;
+    // Sunday 15 December 2024: the one-time schedules (all in 2025) are still to
+    // come, so the reload only reads; Sunday's, the 15th's and 15 December's occur today.
+    clock.now = makeSystemTime(2024, 12, 15, 9, 0);
+    clock.now.wDayOfWeek = 0;
     clock.buildDatePicture();
     for (int count : {1000, 3000, 10000}) measure(clock, count);
     DeleteFileA(path.c_str());
