@@ -1,5 +1,5 @@
 // The add-schedule dialog: the only place where the user creates a schedule.
-#include "schedule/AddScheduleDialog.h"
+#include "schedule/dialogs/AddScheduleDialog.h"
 
 #include <commctrl.h>
 
@@ -7,7 +7,7 @@
 
 #include "app/ClockWindow.h"
 #include "res/resource.h"
-#include "schedule/CalendarDialog.h"
+#include "schedule/dialogs/CalendarDialog.h"
 #include "schedule/IconStage.h"
 #include "util/DialogHelpers.h"
 
