@@ -13,7 +13,7 @@
 #include "BenchSchedules.h"
 #include "app/ClockWindow.h"
 #include "res/resource.h"
-#include "schedule/ScheduleManager.h"
+#include "schedule/dialogs/ScheduleManager.h"
 #include "schedule/ScheduleRows.h"
 #include "settings/Flags.h"
 

@@ -2,7 +2,7 @@
 // schedule's details, a right click offers to dismiss it or open them.
 #include "app/ClockWindow.h"
 #include "app/Commands.h"
-#include "schedule/ScheduleDetailDialog.h"
+#include "schedule/dialogs/ScheduleDetailDialog.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The add-schedule dialog: the only place where the user creates a schedule.
-#include "schedule/AddScheduleDialog.h"
+#include "schedule/dialogs/AddScheduleDialog.h"
 
 #include <commctrl.h>
 
@@ -7,7 +7,7 @@
 
 #include "app/ClockWindow.h"
 #include "res/resource.h"
-#include "schedule/CalendarDialog.h"
+#include "schedule/dialogs/CalendarDialog.h"
 #include "schedule/IconStage.h"
 #include "util/DialogHelpers.h"
 
@@ -19,8 +19,10 @@ const char TIME_PICTURE[] = "tt h:mm";
 
 // The type list in the order of the type codes.
 const UINT TYPE_NAMES[] = {IDS_TYPE_SPECIFIC_DATE, IDS_TYPE_WEEKDAY, IDS_TYPE_MONTHLY, IDS_TYPE_YEARLY};
-const UINT WEEK_NAMES[] = {115, 116, 117, 118, 119, 120};
-const UINT WEEKDAY_NAMES[] = {121, 122, 123, 124, 125, 126, 127};
+const UINT WEEK_NAMES[] = {IDS_WEEK_EVERY, IDS_WEEK_FIRST,  IDS_WEEK_SECOND,
+                           IDS_WEEK_THIRD, IDS_WEEK_FOURTH, IDS_WEEK_LAST};
+const UINT WEEKDAY_NAMES[] = {IDS_SUNDAY,   IDS_MONDAY, IDS_TUESDAY, IDS_WEDNESDAY,
+                              IDS_THURSDAY, IDS_FRIDAY, IDS_SATURDAY};
 
 // Which date controls each type shows; the time picker always shows.
 struct TypeControls {

@@ -1,4 +1,4 @@
-#include "schedule/ScheduleManager.h"
+#include "schedule/dialogs/ScheduleManager.h"
 
 #include <commctrl.h>
 
@@ -7,7 +7,7 @@
 
 #include "app/ClockWindow.h"
 #include "res/resource.h"
-#include "schedule/ScheduleDetailDialog.h"
+#include "schedule/dialogs/ScheduleDetailDialog.h"
 #include "schedule/ScheduleRows.h"
 #include "util/DialogHelpers.h"
 

@@ -1,4 +1,4 @@
-#include "schedule/ScheduleDetailDialog.h"
+#include "schedule/dialogs/ScheduleDetailDialog.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "schedule/CalendarDialog.h"
+#include "schedule/dialogs/CalendarDialog.h"
 
 #include <commctrl.h>
 
