@@ -151,7 +151,7 @@ TEST_F(ScheduleManager, DeletesAtOnceAndAddsUnderTheCurrentFilter) {
                     {Monthly, at(0, 8, 10, 33), 0, "メニューで削除", NEVER},
                     {Yearly, at(0, 8, 10, 33, 12), 0, "詳細で削除", NEVER},
                     {SpecificDate, at(4, 31, 9, 0, 12, 2026), 0, "大晦日", NEVER}});
-    FakeTimeClock clock(folder, "2026-12-08 10:32:05");
+    FakeTimeClock clock(folder, "2026-12-08 10:31:30");
     ASSERT_TRUE(clock.started());
     HWND manager = openManager(clock.hwnd());
     ASSERT_NE(manager, nullptr);
