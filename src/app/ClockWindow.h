@@ -74,7 +74,9 @@ public:
     void checkDue();
     void animateNotified(ULONGLONG nowFileTime);
     bool onTrayNotify(WPARAM iconId, LPARAM mouseMessage);
-    void showAddScheduleDialog(HWND owner);
+    bool openNotificationDetail(Schedule& schedule, uint32_t iconId);
+    // Returns IDOK when a schedule was added, IDCANCEL when not.
+    INT_PTR showAddScheduleDialog(HWND owner);
     void showScheduleManager();
     void clearPending();
     void clearNotified();

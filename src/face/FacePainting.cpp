@@ -94,6 +94,9 @@ void ClockWindow::reloadDefaultFont() {
 
 void ClockWindow::refitFace() {
     reloadDefaultFont();
+    // The face is measured with the text it shows: at start it has none yet, and a
+    // window of 2 pixels partly off the screen would be judged lost on no monitor.
+    formatTime();
     measureFace();
     backColor = GetSysColor(COLOR_BACKGROUND);
     RECT rect{posX, posY, posX + faceRect.right - faceRect.left, posY + faceRect.bottom - faceRect.top};

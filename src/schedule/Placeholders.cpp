@@ -1,7 +1,4 @@
-// Least bodies that let the clock run until the schedule dialogs and the tray
-// icon events are built.
+// Least body that lets the clock run until the schedule manager is built.
 #include "app/ClockWindow.h"
 
-bool ClockWindow::onTrayNotify(WPARAM, LPARAM) { return false; }
-void ClockWindow::showAddScheduleDialog(HWND) {}
 void ClockWindow::showScheduleManager() {}

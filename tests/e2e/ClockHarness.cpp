@@ -283,4 +283,80 @@ FakeTimeClock::~FakeTimeClock() {
     }
 }
 
+namespace {
+
+struct DialogSearch {
+    HWND owner;
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK matchDialog(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<DialogSearch*>(context);
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (lstrcmpA(className, "#32770") == 0 && IsWindowVisible(window) && GetWindow(window, GW_OWNER) == search->owner &&
+        textOf(window).rfind(search->caption, 0) == 0) {
+        search->found = window;
+    }
+    return !search->found;
+}
+
+}  // namespace
+
+HWND waitForDialog(HWND owner, const char* caption, DWORD timeoutMs) {
+    DialogSearch search = {owner, caption, nullptr};
+    bool (*found)(void*) = [](void* context) {
+        EnumWindows(matchDialog, reinterpret_cast<LPARAM>(context));
+        return static_cast<DialogSearch*>(context)->found != nullptr;
+    };
+    waitUntil(timeoutMs, found, &search);
+    return search.found;
+}
+
+HWND waitForMenu(DWORD timeoutMs) {
+    HWND menu = nullptr;
+    bool (*shown)(void*) = [](void* found) {
+        HWND& window = *static_cast<HWND*>(found);
+        do window = FindWindowExA(nullptr, window, "#32768", nullptr);
+        while (window && !IsWindowVisible(window));
+        return window != nullptr;
+    };
+    waitUntil(timeoutMs, shown, &menu);
+    return menu;
+}
+
+bool waitGone(HWND window, DWORD timeoutMs) {
+    return waitUntil(timeoutMs, [](void* w) { return !IsWindow(static_cast<HWND>(w)); }, window);
+}
+
+std::string textOf(HWND window) {
+    char text[1024] = {};
+    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+void clickButton(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+void chooseItem(HWND dialog, int id, int index) {
+    HWND combo = GetDlgItem(dialog, id);
+    SendMessageA(combo, CB_SETCURSEL, index, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+LRESULT sendTimeMessage(HWND control, UINT message, WPARAM wParam, SYSTEMTIME& time) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(control, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    void* remote = process ? VirtualAllocEx(process, nullptr, sizeof time, MEM_COMMIT, PAGE_READWRITE) : nullptr;
+    LRESULT result = -1;
+    if (remote && WriteProcessMemory(process, remote, &time, sizeof time, nullptr)) {
+        result = SendMessageA(control, message, wParam, reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process, remote, &time, sizeof time, nullptr);
+    }
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    if (process) CloseHandle(process);
+    return result;
+}
+
 }  // namespace harness

@@ -129,4 +129,23 @@ private:
     HANDLE process = nullptr;
 };
 
+// Dialogs and menus of the running clock, driven as a user would. Anything that
+// may open a modal window in the clock (a button, a mouse message) is posted.
+
+// Waits for a visible dialog owned by `owner` whose caption starts with `caption`; null on time-out.
+HWND waitForDialog(HWND owner, const char* caption, DWORD timeoutMs = 10000);
+// Waits for an open pop-up menu; null on time-out.
+HWND waitForMenu(DWORD timeoutMs = 5000);
+bool waitGone(HWND window, DWORD timeoutMs = 10000);
+// A window's text, asked of its own program (also for another program's control).
+std::string textOf(HWND window);
+// Presses a button (BM_CLICK, posted).
+void clickButton(HWND dialog, int id);
+// Selects an item of a drop-down list and tells the dialog, as a user's choice would.
+void chooseItem(HWND dialog, int id, int index);
+// Sends a message whose lParam points to a SYSTEMTIME (DTM_SETSYSTEMTIME,
+// DTM_GETSYSTEMTIME, MCM_SETCURSEL), placed in the control's process; SYSTEMTIME
+// is laid out alike in 32- and 64-bit programs.
+LRESULT sendTimeMessage(HWND control, UINT message, WPARAM wParam, SYSTEMTIME& time);
+
 }  // namespace harness

@@ -316,12 +316,16 @@ TEST_F(Placement, PositionOffEveryMonitorIsBroughtOntoTheWorkArea) {
 
 TEST_F(Placement, PartlyVisiblePositionIsKept) {
     const RECT area = workArea();
-    writeSettingDword("Flags", 0);
-    writeSettingDword("PosX", static_cast<DWORD>(area.right - 10));
-    writeSettingDword("PosY", 100);
-    clock.reset(new RunningClock(folder));
-    ASSERT_TRUE(clock->started());
-    EXPECT_EQ(area.right - 10, clock->rect().left);
+    // Off the right edge, and a little off the left or top edge, as a drag
+    // without snapping leaves it: most of the face is on the screen.
+    const POINT corners[] = {{area.right - 10, 100}, {-20, 100}, {100, -5}};
+    for (const POINT& corner : corners) {
+        SCOPED_TRACE(std::to_string(corner.x) + "," + std::to_string(corner.y));
+        startAt(0, static_cast<DWORD>(corner.x), static_cast<DWORD>(corner.y));
+        EXPECT_EQ(corner.x, clock->rect().left);
+        EXPECT_EQ(corner.y, clock->rect().top);
+        clock.reset();
+    }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "e2e/ClockTest.h"
 #include "e2e/TrayProbe.h"
+#include "res/resource.h"
 #include "schedule/ScheduleFile.h"
 
 using namespace harness;
@@ -104,6 +105,10 @@ void waitIdle(const FakeTimeClock& clock) {
 bool twoIcons(void* clock) {
     HWND window = static_cast<FakeTimeClock*>(clock)->hwnd();
     return trayIconShown(window, 1) && trayIconShown(window, 2);
+}
+
+bool threeIcons(void* clock) {
+    return twoIcons(clock) && trayIconShown(static_cast<FakeTimeClock*>(clock)->hwnd(), 3);
 }
 
 bool balloonShows(void* text) {
@@ -220,13 +225,86 @@ TEST_F(ScheduleNotification, DateChangeAtMidnightRebuildsTheDaysList) {
     const std::vector<std::string> tuesdayStamped{"wednesday", "one time", "tuesday (stamped)"};
     EXPECT_EQ(settledRecords(&tuesday, tuesdayStamped), tuesdayStamped);
     // After midnight Wednesday's two join it.
-    bool (*threeIcons)(void*) = [](void* c) {
-        return twoIcons(c) && trayIconShown(static_cast<FakeTimeClock*>(c)->hwnd(), 3);
-    };
     EXPECT_TRUE(waitUntil(30000, threeIcons, &clock));
     const SYSTEMTIME wednesday = makeSystemTime(2026, 12, 9, 0, 0);
     const std::vector<std::string> wednesdayStamped{"wednesday (stamped)", "tuesday"};
     EXPECT_EQ(settledRecords(&wednesday, wednesdayStamped), wednesdayStamped);
+}
+
+TEST_F(ScheduleNotification, BellsOpenTheirDetailsAndAreDismissedOneByOne) {
+    SYSTEMTIME monday = makeSystemTime(2026, 12, 7, 15, 0);
+    monday.wDayOfWeek = 1;
+    writeSchedules({{SpecificDate, monday, "歯医者", 0},
+                    {Weekday, weekday(TUESDAY, 10, 0), "朝", 0},
+                    {Weekday, weekday(TUESDAY, 10, 35), "", 0},
+                    {Weekday, weekday(TUESDAY, 10, 30), "  会議\t 資料\r\n二行目", 0}});
+    FakeTimeClock clock(folder, "2026-12-08 10:37:00");
+    ASSERT_TRUE(clock.started());
+    waitIdle(clock);
+    // The missed one is reported first (id 1, no age shown); today's follow, the
+    // later-listed first. The one of 10:00 is olive by now, and shows no age either.
+    bool (*fourIcons)(void*) = [](void* c) {
+        return threeIcons(c) && trayIconShown(static_cast<FakeTimeClock*>(c)->hwnd(), 4);
+    };
+    ASSERT_TRUE(waitUntil(5000, fourIcons, &clock));
+    bool (*twoOlive)(void*) = [](void*) {
+        int olive = 0;
+        for (HWND icon : trayIconWindows()) olive += bellColourOf(icon) == BellColour::Olive;
+        return olive == 2;
+    };
+    ASSERT_TRUE(waitUntil(10000, twoOlive, nullptr));
+    std::vector<unsigned char> before, after;
+    ASSERT_EQ(settledRecords(nullptr, {"朝", "", "  会議\t 資料\r\n二行目"}).size(), 3u);
+    ASSERT_TRUE(folder.readFile("Schedules.dat", &before));
+    const struct {
+        UINT id;
+        LPARAM mouse;  // a double click, or a right click and a key in the tray menu
+        char menuKey;
+        int button;    // the detail dialog's button, VK_ESCAPE, or 0 when nothing opens
+        const char* caption;
+        const char* nameLine;
+        const char* dateLine;
+        const char* iconsAfter;
+    } rows[] = {
+        {2, WM_LBUTTONDBLCLK, 0, VK_ESCAPE, "予定の詳細 - 会議 資料 毎週 火曜日 午前 10:30", "会議 資料",
+         "毎週 火曜日 午前 10:30  ( 7分経過 )", "1234"},
+        {3, WM_LBUTTONDBLCLK, 0, IDOK, "予定の詳細 - 毎週 火曜日 午前 10:35", "(タイトル未設定)",
+         "毎週 火曜日 午前 10:35  ( 2分経過 )", "1234"},
+        {2, WM_LBUTTONUP, 0, 0, "", "", "", "1234"},
+        {9, WM_LBUTTONDBLCLK, 0, 0, "", "", "", "1234"},
+        {4, WM_LBUTTONDBLCLK, 0, IDOK, "予定の詳細 - 朝 毎週 火曜日 午前 10:00", "朝", "毎週 火曜日 午前 10:00", "1234"},
+        {1, WM_RBUTTONUP, 'R', IDC_DETAIL_DELETE, "予定の詳細 - 歯医者 2026年12月7日 (月) 午後 3:00", "歯医者",
+         "2026年12月7日 (月) 午後 3:00", "234"},
+        {3, WM_RBUTTONUP, 'D', 0, "", "", "", "24"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::to_string(row.id) + " " + row.caption);
+        PostMessageA(clock.hwnd(), WM_USER + 121, row.id, row.mouse);
+        if (row.menuKey) PostMessageA(waitForMenu(), WM_CHAR, row.menuKey, 0);
+        HWND dialog = waitForDialog(clock.hwnd(), "予定の詳細", row.button ? 10000 : 1000);
+        ASSERT_EQ(dialog != nullptr, row.button != 0);
+        if (dialog) {
+            EXPECT_EQ(textOf(dialog), row.caption);
+            EXPECT_EQ(textOf(GetDlgItem(dialog, IDC_DETAIL_NAME)), row.nameLine);
+            EXPECT_EQ(textOf(GetDlgItem(dialog, IDC_DETAIL_DATE)), row.dateLine);
+            EXPECT_EQ(textOf(GetDlgItem(dialog, IDC_DETAIL_DELETE)), "消去(&R)");
+            EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, IDC_DETAIL_CHANGE)));
+            if (row.button == VK_ESCAPE) {
+                PostMessageA(GetDlgItem(dialog, IDOK), WM_KEYDOWN, VK_ESCAPE, 1);
+            } else {
+                clickButton(dialog, row.button);
+            }
+            EXPECT_TRUE(waitGone(dialog));
+        }
+        std::string icons;
+        for (char id = '1'; id <= '4'; ++id) {
+            if (trayIconShown(clock.hwnd(), id - '0')) icons += id;
+        }
+        EXPECT_EQ(icons, row.iconsAfter);
+    }
+    // Dismissing leaves the data file alone.
+    ASSERT_TRUE(folder.readFile("Schedules.dat", &after));
+    EXPECT_EQ(before, after);
 }
 
 }  // namespace
