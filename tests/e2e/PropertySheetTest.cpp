@@ -6,7 +6,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
@@ -17,189 +16,165 @@ using namespace harness;
 
 namespace {
 
-constexpr DWORD FLAG_SNAP_TO_EDGES = 0x2;
 constexpr DWORD FLAG_TOPMOST = 0x20;
-constexpr DWORD FLAG_OPAQUE_BACKGROUND = 0x80;
-constexpr DWORD FLAG_LOCAL_CALENDAR = 0x8000;
-constexpr DWORD FLAG_SHOW_ERA = 0x10000;
 constexpr DWORD FLAG_CUSTOM_FONT = 0x20000;
-constexpr WPARAM CMD_PROPERTIES = 32799;
-// Where the clock starts; its sheet opens over it and is moved to the top left.
-constexpr int CLOCK_X = 700;
-constexpr int CLOCK_Y = 500;
 const char* const SHEET_TITLE = "クイレットのプロパティ";
-constexpr int APPLY_BUTTON = 0x3021;
-constexpr int FONT_SIZE_BOX = 0x472;  // the font dialog's size combo box
+// Where the clock starts, and where it is moved before an Apply: both clear of
+// the sheet, which opens over the clock and is moved to the top left.
+constexpr int CLOCK_X = 700, CLOCK_Y = 500, AWAY_X = 900, AWAY_Y = 100;
 
-// Visible top-level dialogs of the clock's process; with a title, only those.
+// Visible dialogs of the clock's process, with the given title or any.
 std::vector<HWND> dialogsOf(HWND clock, const char* title = nullptr) {
-    struct Search {
-        DWORD process;
-        const char* title;
-        std::vector<HWND> found;
-    } search = {0, title, {}};
-    GetWindowThreadProcessId(clock, &search.process);
-    EnumWindows(
-        [](HWND w, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(context);
-            char cls[16] = "", text[128] = "";
-            GetClassNameA(w, cls, sizeof cls);
-            GetWindowTextA(w, text, sizeof text);
-            DWORD process = 0;
-            GetWindowThreadProcessId(w, &process);
-            if (process == s->process && IsWindowVisible(w) && std::strcmp(cls, "#32770") == 0 &&
-                (!s->title || std::strcmp(text, s->title) == 0)) {
-                s->found.push_back(w);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    DWORD process = 0, owner = 0;
+    GetWindowThreadProcessId(clock, &process);
+    std::vector<HWND> found;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", title)) != nullptr;) {
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == process && IsWindowVisible(w)) found.push_back(w);
+    }
+    return found;
 }
 
-// Waits until the clock shows `count` dialogs titled so, and returns them.
-std::vector<HWND> waitForDialogs(HWND clock, const char* title, size_t count) {
+std::vector<HWND> waitForDialogs(HWND clock, size_t count, const char* title = SHEET_TITLE) {
     std::vector<HWND> found;
     for (int i = 0; i < 500 && (found = dialogsOf(clock, title)).size() != count; ++i) Sleep(20);
     return found;
 }
 
-// An open property sheet, worked as the user would through its controls.
-class Sheet {
-public:
-    Sheet(HWND clock, HWND sheet) : clock(clock), window(sheet) {}
-    // Sends the Properties command the way the menu does, without waiting for the sheet to close.
-    static Sheet open(HWND clock) {
-        PostMessageA(clock, WM_COMMAND, CMD_PROPERTIES, 0);
-        const std::vector<HWND> sheets = waitForDialogs(clock, SHEET_TITLE, 1);
-        if (sheets.empty()) return Sheet(clock, nullptr);
-        SetWindowPos(sheets[0], nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        return Sheet(clock, sheets[0]);
-    }
-    HWND hwnd() const { return window; }
-    HWND page(int index) const {
-        SendMessageA(window, PSM_SETCURSEL, index, 0);
-        return reinterpret_cast<HWND>(SendMessageA(window, PSM_GETCURRENTPAGEHWND, 0, 0));
-    }
-    // A click on a check box, or a choice in a list when `item` is given.
-    void use(int pageIndex, int control, int item = -1) const {
-        HWND p = page(pageIndex);
-        HWND c = GetDlgItem(p, control);
-        if (item < 0) {
-            SendMessageA(c, BM_SETCHECK, SendMessageA(c, BM_GETCHECK, 0, 0) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED, 0);
-        } else {
-            SendMessageA(c, CB_SETCURSEL, item, 0);
-        }
-        SendMessageA(p, WM_COMMAND, MAKEWPARAM(control, item < 0 ? BN_CLICKED : CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(c));
-    }
-    bool applyEnabled() const { return IsWindowEnabled(GetDlgItem(window, APPLY_BUTTON)) != FALSE; }
-    void press(int button) const { SendMessageA(window, PSM_PRESSBUTTON, button, 0); }
-    // Presses OK or Cancel and waits until the clock has closed the sheet and saved.
-    void close(int button) const {
-        press(button);
-        for (int i = 0; i < 500 && IsWindow(window); ++i) Sleep(20);
-        SendMessageA(clock, WM_NULL, 0, 0);
-    }
-
-private:
-    HWND clock;
-    HWND window;
-};
-
-DWORD savedFlags() {
-    DWORD flags = 0;
-    EXPECT_TRUE(readSettingDword("Flags", &flags));
-    return flags;
+// Opens the sheet with the command the menu sends, without waiting for it to close.
+HWND openSheet(HWND clock) {
+    PostMessageA(clock, WM_COMMAND, 32799, 0);
+    const std::vector<HWND> sheets = waitForDialogs(clock, 1);
+    if (sheets.empty()) return nullptr;
+    SetWindowPos(sheets[0], nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return sheets[0];
 }
 
-// Checks of the face after an Apply.
-void showsTheTimeAloneWithSeconds(HWND clock) {
-    SIZE expected = extentInIconTitleFont(timeText(true)), again = {};
-    RECT r = {};
-    for (int attempt = 0; attempt < 5 && expected.cx != again.cx; ++attempt) {
-        expected = extentInIconTitleFont(timeText(true));
-        GetWindowRect(clock, &r);
-        again = extentInIconTitleFont(timeText(true));
+HWND page(HWND sheet, int index) {
+    SendMessageA(sheet, PSM_SETCURSEL, index, 0);
+    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+// A click on a check box or, with an item, a choice in a list, as the control reports it.
+void use(HWND sheet, int pageIndex, int control, int item = -1) {
+    HWND p = page(sheet, pageIndex), c = GetDlgItem(p, control);
+    if (item < 0) {
+        SendMessageA(c, BM_SETCHECK, SendMessageA(c, BM_GETCHECK, 0, 0) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED, 0);
+    } else {
+        SendMessageA(c, CB_SETCURSEL, item, 0);
     }
-    EXPECT_EQ(expected.cx + 2, r.right - r.left);
+    SendMessageA(p, WM_COMMAND, MAKEWPARAM(control, item < 0 ? BN_CLICKED : CBN_SELCHANGE), reinterpret_cast<LPARAM>(c));
+}
+
+// Presses OK or Cancel and waits until the clock has closed the sheet and saved.
+void closeSheet(HWND clock, HWND sheet, int button) {
+    SendMessageA(sheet, PSM_PRESSBUTTON, button, 0);
+    for (int i = 0; i < 500 && IsWindow(sheet); ++i) Sleep(20);
+    SendMessageA(clock, WM_NULL, 0, 0);
+}
+
+DWORD saved(const char* name) {
+    DWORD value = 0;
+    EXPECT_TRUE(readSettingDword(name, &value)) << name;
+    return value;
+}
+
+// What a row expects after its Apply (and, for the era box, before it).
+void timeAloneWithSeconds(HWND clock, HWND) {
+    RECT r = {};
+    SIZE before = {0, 0}, after = {1, 0};
+    for (int attempt = 0; attempt < 5 && before.cx != after.cx; ++attempt) {
+        before = extentInIconTitleFont(timeText(true));
+        GetWindowRect(clock, &r);
+        after = extentInIconTitleFont(timeText(true));
+    }
+    EXPECT_EQ(before.cx + 2, r.right - r.left);
 }
 size_t faceColours(HWND clock) {
     RedrawWindow(clock, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     const WindowImage image = captureClient(clock);
     return std::set<DWORD>(image.pixels.begin(), image.pixels.end()).size();
 }
-void showsTextAndBackgroundOnly(HWND clock) { EXPECT_EQ(2u, faceColours(clock)); }
-void showsAShadowToo(HWND clock) { EXPECT_EQ(3u, faceColours(clock)); }
+void textAndBackgroundOnly(HWND clock, HWND) { EXPECT_EQ(2u, faceColours(clock)); }
+void withShadow(HWND clock, HWND) { EXPECT_EQ(3u, faceColours(clock)); }
 DWORD layeredAttributes(HWND clock) {
     COLORREF key;
-    BYTE alpha = 0;
+    BYTE alpha;
     DWORD attributes = 0;
-    if (!(GetWindowLongPtrA(clock, GWL_EXSTYLE) & WS_EX_LAYERED)) return 0;
-    GetLayeredWindowAttributes(clock, &key, &alpha, &attributes);
-    return attributes;
+    const bool layered = GetWindowLongPtrA(clock, GWL_EXSTYLE) & WS_EX_LAYERED;
+    return layered && GetLayeredWindowAttributes(clock, &key, &alpha, &attributes) ? attributes : 0;
 }
-void isKeyedAndTranslucent(HWND clock) { EXPECT_EQ(DWORD(LWA_COLORKEY | LWA_ALPHA), layeredAttributes(clock)); }
-void isNotLayered(HWND clock) { EXPECT_EQ(0u, layeredAttributes(clock)); }
+void keyedAndTranslucent(HWND clock, HWND) { EXPECT_EQ(DWORD(LWA_COLORKEY | LWA_ALPHA), layeredAttributes(clock)); }
+void notLayered(HWND clock, HWND) { EXPECT_EQ(0u, layeredAttributes(clock)); }
+void backAtItsPosition(HWND clock, HWND) {
+    RECT r;
+    GetWindowRect(clock, &r);
+    EXPECT_EQ(CLOCK_X, r.left);
+    EXPECT_EQ(CLOCK_Y, r.top);
+}
+void eraDisabledButChecked(HWND, HWND sheet) {
+    HWND era = GetDlgItem(page(sheet, 0), 1014);
+    EXPECT_FALSE(IsWindowEnabled(era));
+    EXPECT_EQ(BST_CHECKED, SendMessageA(era, BM_GETCHECK, 0, 0));
+}
 
 struct Use {
-    int page;
-    int control;
-    int item;
+    int page, control, item;
 };
-
 struct SheetRow {
     const char* name;
     DWORD startFlags;
     std::vector<Use> uses;
-    void (*faceAfterApply)(HWND clock);  // null: no Apply before closing
+    bool apply;
+    void (*check)(HWND clock, HWND sheet);
     int closeWith;
     DWORD savedFlags;
 };
 
 using PropertiesSheet = StartedClockTest;
 
-TEST_F(PropertiesSheet, DisplayPageChangesTheFaceOnApplyAndIsSavedWhenTheSheetCloses) {
+TEST_F(PropertiesSheet, PagesChangeTheClockOnApplyAndAreSavedWhenTheSheetCloses) {
     const SheetRow rows[] = {
-        {"date hidden, seconds shown", 0x2, {{0, 1011, 2}, {0, 1016, -1}}, showsTheTimeAloneWithSeconds, PSBTN_OK,
-         0x40802},
-        {"text only", 0x82, {{0, 1010, 0}}, showsTextAndBackgroundOnly, PSBTN_OK, 0x282},
-        {"shadow", 0x82, {{0, 1010, 1}}, showsAShadowToo, PSBTN_OK, 0x286},
-        {"background opaque", 0x2, {{0, 1006, -1}}, isNotLayered, PSBTN_OK, 0x82},
-        {"translucent, cancelled after Apply", 0x2, {{0, 1007, -1}}, isKeyedAndTranslucent, PSBTN_CANCEL, 0x102},
-        {"year, month and weekday hidden, OK without Apply", 0x2, {{0, 1008, -1}, {0, 1013, -1}, {0, 1012, -1}},
-         nullptr, PSBTN_OK, 0x7002},
-        {"cancelled right after opening", 0x4A82, {}, nullptr, PSBTN_CANCEL, 0x4A82},
+        {"date hidden, seconds", 0x2, {{0, 1011, 2}, {0, 1016, -1}}, true, timeAloneWithSeconds, PSBTN_OK, 0x40802},
+        {"text only", 0x82, {{0, 1010, 0}}, true, textAndBackgroundOnly, PSBTN_OK, 0x282},
+        {"shadow", 0x82, {{0, 1010, 1}}, true, withShadow, PSBTN_OK, 0x286},
+        {"opaque", 0x2, {{0, 1006, -1}}, true, notLayered, PSBTN_OK, 0x82},
+        {"translucent, Cancel after Apply", 0x2, {{0, 1007, -1}}, true, keyedAndTranslucent, PSBTN_CANCEL, 0x102},
+        {"no year, month, weekday", 0x2, {{0, 1008, -1}, {0, 1013, -1}, {0, 1012, -1}}, false, nullptr, PSBTN_OK, 0x7002},
+        {"era without local calendar", 0x18002, {{0, 1009, -1}}, false, eraDisabledButChecked, PSBTN_OK, 0x10002},
+        {"Cancel right after opening", 0x4A82, {}, false, nullptr, PSBTN_CANCEL, 0x4A82},
+        {"no snapping", 0x2, {{1, 1002, -1}}, true, backAtItsPosition, PSBTN_OK, 0x0},
+        {"topmost", 0x2, {{1, 1005, -1}}, true, backAtItsPosition, PSBTN_OK, 0x22},
+        {"short menu", 0x2, {{1, 1009, 1}}, true, backAtItsPosition, PSBTN_OK, 0x42},
+        {"no menu", 0x2, {{1, 1009, 2}}, true, backAtItsPosition, PSBTN_OK, 0x52},
+        {"full menu", 0x52, {{1, 1009, 0}}, true, backAtItsPosition, PSBTN_OK, 0x2},
     };
     for (const SheetRow& row : rows) {
         SCOPED_TRACE(row.name);
         startAt(row.startFlags, CLOCK_X, CLOCK_Y);
-        const Sheet sheet = Sheet::open(clock->hwnd());
-        ASSERT_NE(sheet.hwnd(), nullptr);
-        for (const Use& use : row.uses) sheet.use(use.page, use.control, use.item);
-        EXPECT_EQ(!row.uses.empty(), sheet.applyEnabled());
-        if (row.faceAfterApply) {
-            sheet.press(PSBTN_APPLYNOW);
-            row.faceAfterApply(clock->hwnd());
+        HWND sheet = openSheet(clock->hwnd());
+        ASSERT_NE(sheet, nullptr);
+        for (const Use& u : row.uses) use(sheet, u.page, u.control, u.item);
+        EXPECT_EQ(!row.uses.empty(), IsWindowEnabled(GetDlgItem(sheet, 0x3021)) != FALSE) << "Apply button";
+        if (row.apply) {
+            SetWindowPos(clock->hwnd(), nullptr, AWAY_X, AWAY_Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
         }
-        sheet.close(row.closeWith);
-        EXPECT_EQ(row.savedFlags, savedFlags());
-        DWORD height;
-        EXPECT_TRUE(readSettingDword("LFHEIGHT", &height)) << "the font is saved with the flags";
+        if (row.check) row.check(clock->hwnd(), sheet);
+        closeSheet(clock->hwnd(), sheet, row.closeWith);
+        EXPECT_EQ(row.savedFlags, saved("Flags"));
+        saved("LFHEIGHT");  // written with the flags, even by a Cancel
         clock.reset();
+        if (row.savedFlags & FLAG_TOPMOST) {
+            // Under Wine an owner with an open sheet stays out of the topmost
+            // band itself, so the band is checked at the next start.
+            clock.reset(new RunningClock(folder));
+            SendMessageA(clock->hwnd(), WM_NULL, 0, 0);
+            EXPECT_TRUE(GetWindowLongPtrA(clock->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+            clock.reset();
+        }
         deleteSettings();
     }
-}
-
-TEST_F(PropertiesSheet, EraBoxIsDisabledButKeptWithoutTheLocalCalendar) {
-    startAt(FLAG_SNAP_TO_EDGES | FLAG_LOCAL_CALENDAR | FLAG_SHOW_ERA, CLOCK_X, CLOCK_Y);
-    const Sheet sheet = Sheet::open(clock->hwnd());
-    sheet.use(0, 1009);
-    HWND era = GetDlgItem(sheet.page(0), 1014);
-    EXPECT_FALSE(IsWindowEnabled(era));
-    EXPECT_EQ(BST_CHECKED, SendMessageA(era, BM_GETCHECK, 0, 0));
-    sheet.close(PSBTN_OK);
-    EXPECT_EQ(FLAG_SNAP_TO_EDGES | FLAG_SHOW_ERA, savedFlags());
 }
 
 TEST_F(PropertiesSheet, ChosenFontIsSavedOnlyWhileTheCustomFontBoxStaysChecked) {
@@ -207,88 +182,49 @@ TEST_F(PropertiesSheet, ChosenFontIsSavedOnlyWhileTheCustomFontBoxStaysChecked) 
     SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof iconTitle, &iconTitle, 0);
     for (bool keep : {true, false}) {
         SCOPED_TRACE(keep ? "kept" : "unchecked before OK");
-        startAt(FLAG_SNAP_TO_EDGES, CLOCK_X, CLOCK_Y);
-        const Sheet sheet = Sheet::open(clock->hwnd());
-        sheet.use(0, 1015);
-        ASSERT_TRUE(IsWindowEnabled(GetDlgItem(sheet.page(0), 1033)));
-        PostMessageA(sheet.page(0), WM_COMMAND, MAKEWPARAM(1033, BN_CLICKED), 0);
-        std::vector<HWND> dialogs;
-        for (int i = 0; i < 500 && (dialogs = dialogsOf(clock->hwnd())).size() != 2; ++i) Sleep(20);
+        startAt(0x2, CLOCK_X, CLOCK_Y);
+        HWND sheet = openSheet(clock->hwnd());
+        use(sheet, 0, 1015);
+        PostMessageA(page(sheet, 0), WM_COMMAND, MAKEWPARAM(1033, BN_CLICKED), 0);
+        const std::vector<HWND> dialogs = waitForDialogs(clock->hwnd(), 2, nullptr);
         ASSERT_EQ(2u, dialogs.size());
-        HWND fontDialog = dialogs[0] == sheet.hwnd() ? dialogs[1] : dialogs[0];
-        // The largest size in the list.
-        HWND sizes = GetDlgItem(fontDialog, FONT_SIZE_BOX);
+        HWND fontDialog = dialogs[0] == sheet ? dialogs[1] : dialogs[0];
+        HWND sizes = GetDlgItem(fontDialog, 0x472);  // choose the largest size
         SendMessageA(sizes, CB_SETCURSEL, SendMessageA(sizes, CB_GETCOUNT, 0, 0) - 1, 0);
-        SendMessageA(fontDialog, WM_COMMAND, MAKEWPARAM(FONT_SIZE_BOX, CBN_SELCHANGE), reinterpret_cast<LPARAM>(sizes));
+        SendMessageA(fontDialog, WM_COMMAND, MAKEWPARAM(0x472, CBN_SELCHANGE), reinterpret_cast<LPARAM>(sizes));
         SendMessageA(fontDialog, WM_COMMAND, IDOK, 0);
-        if (!keep) sheet.use(0, 1015);
-        sheet.close(PSBTN_OK);
-        DWORD height = 0;
-        ASSERT_TRUE(readSettingDword("LFHEIGHT", &height));
-        EXPECT_EQ(keep, (savedFlags() & FLAG_CUSTOM_FONT) != 0);
-        EXPECT_EQ(keep, static_cast<LONG>(height) != iconTitle.lfHeight) << static_cast<LONG>(height);
-        clock.reset();
-        deleteSettings();
-    }
-}
-
-TEST_F(PropertiesSheet, OtherPageSetsItsBitsAndPutsTheWindowBackAtItsPosition) {
-    const SheetRow rows[] = {
-        {"no snapping", 0x2, {{1, 1002, -1}}, nullptr, PSBTN_OK, 0x0},
-        {"topmost", 0x2, {{1, 1005, -1}}, nullptr, PSBTN_OK, 0x22},
-        {"short menu", 0x2, {{1, 1009, 1}}, nullptr, PSBTN_OK, 0x42},
-        {"no menu", 0x2, {{1, 1009, 2}}, nullptr, PSBTN_OK, 0x52},
-        {"full menu", 0x52, {{1, 1009, 0}}, nullptr, PSBTN_OK, 0x2},
-    };
-    for (const SheetRow& row : rows) {
-        SCOPED_TRACE(row.name);
-        startAt(row.startFlags, CLOCK_X, CLOCK_Y);
-        const Sheet sheet = Sheet::open(clock->hwnd());
-        for (const Use& use : row.uses) sheet.use(use.page, use.control, use.item);
-        SetWindowPos(clock->hwnd(), nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        sheet.press(PSBTN_APPLYNOW);
-        EXPECT_EQ(CLOCK_X, clock->rect().left);
-        EXPECT_EQ(CLOCK_Y, clock->rect().top);
-        sheet.close(row.closeWith);
-        EXPECT_EQ(row.savedFlags, savedFlags());
-        // Under Wine an owner with an open sheet does not rise to the topmost band
-        // itself, so the band is checked where it is certain: at the next start.
-        clock.reset();
-        clock.reset(new RunningClock(folder));
-        ASSERT_TRUE(clock->started());
-        SendMessageA(clock->hwnd(), WM_NULL, 0, 0);
-        EXPECT_EQ((row.savedFlags & FLAG_TOPMOST) != 0,
-                  (GetWindowLongPtrA(clock->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+        if (!keep) use(sheet, 0, 1015);
+        closeSheet(clock->hwnd(), sheet, PSBTN_OK);
+        EXPECT_EQ(keep, (saved("Flags") & FLAG_CUSTOM_FONT) != 0);
+        EXPECT_EQ(keep, static_cast<LONG>(saved("LFHEIGHT")) != iconTitle.lfHeight);
         clock.reset();
         deleteSettings();
     }
 }
 
 TEST_F(PropertiesSheet, SecondStartOpensAnotherSheetAndEndsWhenThatOneCloses) {
-    startAt(FLAG_SNAP_TO_EDGES, CLOCK_X, CLOCK_Y);
-    const Sheet first = Sheet::open(clock->hwnd());
-    ASSERT_NE(first.hwnd(), nullptr);
+    startAt(0x2, CLOCK_X, CLOCK_Y);
+    HWND first = openSheet(clock->hwnd());
     Process second;
     ASSERT_TRUE(second.start(folder.quilletPath()));
-    const std::vector<HWND> sheets = waitForDialogs(clock->hwnd(), SHEET_TITLE, 2);
+    const std::vector<HWND> sheets = waitForDialogs(clock->hwnd(), 2);
     ASSERT_EQ(2u, sheets.size());
-    const Sheet other(clock->hwnd(), sheets[0] == first.hwnd() ? sheets[1] : sheets[0]);
     EXPECT_FALSE(second.waitExit(500));
-    other.close(PSBTN_CANCEL);
+    closeSheet(clock->hwnd(), sheets[0] == first ? sheets[1] : sheets[0], PSBTN_CANCEL);
     DWORD code = 99;
     EXPECT_TRUE(second.waitExit(10000, &code));
     EXPECT_EQ(0u, code);
-    EXPECT_TRUE(IsWindow(first.hwnd()));
-    first.close(PSBTN_CANCEL);
+    EXPECT_TRUE(IsWindow(first));
+    closeSheet(clock->hwnd(), first, PSBTN_CANCEL);
 }
 
 TEST_F(PropertiesSheet, AboutPageShowsTheVersionOfTheVersionResource) {
-    startAt(FLAG_SNAP_TO_EDGES, CLOCK_X, CLOCK_Y);
-    const Sheet sheet = Sheet::open(clock->hwnd());
+    startAt(0x2, CLOCK_X, CLOCK_Y);
+    HWND sheet = openSheet(clock->hwnd());
     char line[64] = "";
-    GetDlgItemTextA(sheet.page(2), 1000, line, sizeof line);
+    GetDlgItemTextA(page(sheet, 2), 1000, line, sizeof line);
     EXPECT_EQ("Version " QUILLET_VERSION "  Build 0000", std::string(line));
-    sheet.close(PSBTN_CANCEL);
+    closeSheet(clock->hwnd(), sheet, PSBTN_CANCEL);
 }
 
 // Ctrl and a letter, typed on the keyboard.
@@ -303,20 +239,18 @@ void typeControl(char letter) {
     SendInput(4, keys, sizeof keys[0]);
 }
 
-struct AcceleratorRow {
-    char letter;
-    const char* dialogTitle;
-};
-
 TEST_F(PropertiesSheet, AcceleratorsOpenTheirDialogFromTheMainLoopOnly) {
+    struct Row {
+        char letter;
+        const char* dialogTitle;
+    };
     // Ctrl+S (add schedule) and Ctrl+M (manager) join when their dialogs exist.
-    const AcceleratorRow rows[] = {{'R', SHEET_TITLE}};
-    for (const AcceleratorRow& row : rows) {
+    for (const Row& row : {Row{'R', SHEET_TITLE}}) {
         SCOPED_TRACE(row.letter);
-        startAt(FLAG_SNAP_TO_EDGES, CLOCK_X, CLOCK_Y);
+        startAt(0x2, CLOCK_X, CLOCK_Y);
         SetForegroundWindow(clock->hwnd());
         typeControl(row.letter);
-        const std::vector<HWND> opened = waitForDialogs(clock->hwnd(), row.dialogTitle, 1);
+        const std::vector<HWND> opened = waitForDialogs(clock->hwnd(), 1, row.dialogTitle);
         ASSERT_EQ(1u, opened.size());
         // The dialog has the keyboard now and runs its own loop: the keys do nothing there.
         SetForegroundWindow(opened[0]);
