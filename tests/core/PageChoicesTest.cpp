@@ -16,23 +16,8 @@ TEST(PageChoices, ApplyingThePagesAsShownKeepsTheFlagsWord) {
         EXPECT_EQ(withDisplayChoices(word, displayChoicesOf(word)), display) << std::hex << word;
         EXPECT_EQ(withOtherChoices(word, otherChoicesOf(word)), other) << std::hex << word;
     }
-}
-
-TEST(PageChoices, ListIndexesSetTheirBitsAndNoSelectionLeavesThem) {
-    DisplayChoices c = displayChoicesOf(FLAGS_DEFAULT);
-    c.showSeconds = true;  // switched by the clock with its timer, never here
-    const uint32_t effects[] = {FLAG_NO_OUTLINE, FLAG_SHADOW | FLAG_NO_OUTLINE, 0};
-    const uint32_t menus[] = {0, FLAG_MENU_SIMPLE, FLAG_MENU_SIMPLE | FLAG_MENU_HIDDEN};
-    for (int32_t i = -1; i < 3; ++i) {
-        c.effect = c.dateForm = i;
-        const uint32_t start = FLAG_SHADOW | FLAG_DATE_FORM_MASK | FLAG_MENU_HIDDEN;
-        const uint32_t flags = withDisplayChoices(start, c);
-        EXPECT_EQ(flags & (FLAG_SHADOW | FLAG_NO_OUTLINE), i < 0 ? FLAG_SHADOW : effects[i]);
-        EXPECT_EQ(flags & FLAG_DATE_FORM_MASK, i < 0 ? FLAG_DATE_FORM_MASK : static_cast<uint32_t>(i) << 10);
-        EXPECT_EQ(flags & FLAG_SHOW_SECONDS, 0u);
-        EXPECT_EQ(withOtherChoices(start, {false, false, i}) & ~(FLAG_SHADOW | FLAG_DATE_FORM_MASK),
-                  i < 0 ? FLAG_MENU_HIDDEN : menus[i]);
-    }
+    // Seconds are switched by the clock together with its timer, never here.
+    EXPECT_EQ(withDisplayChoices(0, displayChoicesOf(FLAG_SHOW_SECONDS)) & FLAG_SHOW_SECONDS, 0u);
 }
 
 TEST(VersionLine, ShowsProductVersionAndFourDigitBuild) {
