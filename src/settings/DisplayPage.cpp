@@ -122,7 +122,7 @@ INT_PTR CALLBACK displayPageProc(HWND page, UINT message, WPARAM wParam, LPARAM 
     case WM_COMMAND:
         // Clicks and list selections; cancelling the font dialog still counts as a change.
         if (HIWORD(wParam) != BN_CLICKED && HIWORD(wParam) != CBN_SELCHANGE) return FALSE;
-        onCommand(clockWindow, page, LOWORD(wParam));
+        if (HIWORD(wParam) == BN_CLICKED) onCommand(clockWindow, page, LOWORD(wParam));
         markPageChanged(page);
         return TRUE;
     case WM_NOTIFY:

@@ -79,12 +79,18 @@ DWORD saved(const char* name) {
     return value;
 }
 
-// What a row expects after its Apply (and, for the era box, before it).
-void timeAloneWithSeconds(HWND clock, HWND) {
+LONG faceWidth(HWND clock) {
     RECT r;
     GetWindowRect(clock, &r);
+    return r.right - r.left;
+}
+
+// What a row expects after its Apply (and, for the era box, before it).
+LONG widthBeforeApply;
+void narrower(HWND clock, HWND) { EXPECT_LT(faceWidth(clock), widthBeforeApply); }
+void timeAloneWithSeconds(HWND clock, HWND) {
     // Digits are equally wide, so a second passing in between does not matter.
-    EXPECT_EQ(extentInIconTitleFont(timeText(true)).cx + 2, r.right - r.left);
+    EXPECT_EQ(extentInIconTitleFont(timeText(true)).cx + 2, faceWidth(clock));
 }
 size_t faceColours(HWND clock) {
     RedrawWindow(clock, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -136,7 +142,8 @@ TEST_F(PropertiesSheet, PagesChangeTheClockOnApplyAndAreSavedWhenTheSheetCloses)
         {"shadow", 0x82, {{0, 1010, 1}}, true, withShadow, PSBTN_OK, 0x286},
         {"opaque", 0x2, {{0, 1006, -1}}, true, notLayered, PSBTN_OK, 0x82},
         {"translucent, Cancel after Apply", 0x2, {{0, 1007, -1}}, true, keyedAndTranslucent, PSBTN_CANCEL, 0x102},
-        {"no year, month, weekday", 0x2, {{0, 1008, -1}, {0, 1013, -1}, {0, 1012, -1}}, false, nullptr, PSBTN_OK, 0x7002},
+        {"no year, month, weekday", 0x2, {{0, 1008, -1}, {0, 1013, -1}, {0, 1012, -1}}, true, narrower, PSBTN_OK, 0x7002},
+        {"OK without Apply", 0x2, {{0, 1010, 0}}, false, nullptr, PSBTN_OK, 0x202},
         {"era without local calendar", 0x18002, {{0, 1009, -1}}, false, eraDisabledButChecked, PSBTN_OK, 0x10002},
         {"Cancel right after opening", 0x4A82, {}, false, nullptr, PSBTN_CANCEL, 0x4A82},
         {"no snapping", 0x2, {{1, 1002, -1}}, true, backAtItsPosition, PSBTN_OK, 0x0},
@@ -153,6 +160,7 @@ TEST_F(PropertiesSheet, PagesChangeTheClockOnApplyAndAreSavedWhenTheSheetCloses)
         for (const Use& u : row.uses) use(sheet, u.page, u.control, u.item);
         EXPECT_EQ(!row.uses.empty(), IsWindowEnabled(GetDlgItem(sheet, 0x3021)) != FALSE) << "Apply button";
         if (row.apply) {
+            widthBeforeApply = faceWidth(clock->hwnd());
             SetWindowPos(clock->hwnd(), nullptr, AWAY_X, AWAY_Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
         }
@@ -190,7 +198,9 @@ TEST_F(PropertiesSheet, ChosenFontIsSavedOnlyWhileTheCustomFontBoxStaysChecked) 
         SendMessageA(fontDialog, WM_COMMAND, MAKEWPARAM(0x472, CBN_SELCHANGE), reinterpret_cast<LPARAM>(sizes));
         SendMessageA(fontDialog, WM_COMMAND, IDOK, 0);
         if (!keep) use(sheet, 0, 1015);
+        const RECT before = clock->rect();
         closeSheet(clock->hwnd(), sheet, PSBTN_OK);
+        EXPECT_EQ(keep, clock->rect().bottom - clock->rect().top > before.bottom - before.top) << "taller face";
         EXPECT_EQ(keep, (saved("Flags") & FLAG_CUSTOM_FONT) != 0);
         EXPECT_EQ(keep, static_cast<LONG>(saved("LFHEIGHT")) != iconTitle.lfHeight);
         clock.reset();
