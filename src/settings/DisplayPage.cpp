@@ -72,7 +72,8 @@ void chooseFont(ClockWindow& clock, HWND page) {
     clock.editFontColor = dialog.rgbColors;
 }
 
-void onCommand(ClockWindow& clock, HWND page, int controlId) {
+// Cancelling the font dialog still counts as a change of the page.
+void onClick(ClockWindow& clock, HWND page, int controlId) {
     switch (controlId) {
     case IDC_LOCAL_CALENDAR:
         enableDlgItem(page, IDC_SHOW_ERA, isChecked(page, IDC_LOCAL_CALENDAR));
@@ -115,22 +116,6 @@ void apply(ClockWindow& clock, HWND page) {
 }  // namespace
 
 INT_PTR CALLBACK displayPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG:
-        initialize(clockWindow, page);
-        return TRUE;
-    case WM_COMMAND:
-        // Clicks and list selections; cancelling the font dialog still counts as a change.
-        if (HIWORD(wParam) != BN_CLICKED && HIWORD(wParam) != CBN_SELCHANGE) return FALSE;
-        if (HIWORD(wParam) == BN_CLICKED) onCommand(clockWindow, page, LOWORD(wParam));
-        markPageChanged(page);
-        return TRUE;
-    case WM_NOTIFY:
-        if (!isApplyNotification(lParam)) return FALSE;
-        apply(clockWindow, page);
-        SetWindowLongPtrA(page, DWLP_MSGRESULT, PSNRET_NOERROR);
-        return TRUE;
-    default:
-        return FALSE;
-    }
+    static const SettingsPage operations = {initialize, onClick, apply};
+    return answerSettingsPage(operations, page, message, wParam, lParam);
 }

@@ -12,7 +12,7 @@ namespace {
 
 const char MENU_ITEMS[] = "全項目表示\0簡易表示\0非表示";
 
-void initialize(const ClockWindow& clock, HWND page) {
+void initialize(ClockWindow& clock, HWND page) {
     const OtherChoices choices = otherChoicesOf(clock.flags);
     CheckDlgButton(page, IDC_SNAP_TO_EDGES, choices.snapToEdges ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(page, IDC_TOPMOST, choices.topmost ? BST_CHECKED : BST_UNCHECKED);
@@ -34,20 +34,6 @@ void apply(ClockWindow& clock, HWND page) {
 }  // namespace
 
 INT_PTR CALLBACK otherPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG:
-        initialize(clockWindow, page);
-        return TRUE;
-    case WM_COMMAND:
-        if (HIWORD(wParam) != BN_CLICKED && HIWORD(wParam) != CBN_SELCHANGE) return FALSE;
-        markPageChanged(page);
-        return TRUE;
-    case WM_NOTIFY:
-        if (!isApplyNotification(lParam)) return FALSE;
-        apply(clockWindow, page);
-        SetWindowLongPtrA(page, DWLP_MSGRESULT, PSNRET_NOERROR);
-        return TRUE;
-    default:
-        return FALSE;
-    }
+    static const SettingsPage operations = {initialize, nullptr, apply};
+    return answerSettingsPage(operations, page, message, wParam, lParam);
 }

@@ -41,10 +41,24 @@ bool createPages(HINSTANCE instance, HPROPSHEETPAGE (&pages)[3]) {
 
 }  // namespace
 
-void markPageChanged(HWND page) { SendMessageA(GetParent(page), PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0); }
-
-bool isApplyNotification(LPARAM lParam) {
-    return reinterpret_cast<const NMHDR*>(lParam)->code == static_cast<UINT>(PSN_APPLY);
+INT_PTR answerSettingsPage(const SettingsPage& settingsPage, HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        settingsPage.initialize(clockWindow, page);
+        return TRUE;
+    case WM_COMMAND:
+        if (HIWORD(wParam) != BN_CLICKED && HIWORD(wParam) != CBN_SELCHANGE) return FALSE;
+        if (HIWORD(wParam) == BN_CLICKED && settingsPage.onClick) settingsPage.onClick(clockWindow, page, LOWORD(wParam));
+        SendMessageA(GetParent(page), PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0);
+        return TRUE;
+    case WM_NOTIFY:
+        if (reinterpret_cast<const NMHDR*>(lParam)->code != static_cast<UINT>(PSN_APPLY)) return FALSE;
+        settingsPage.apply(clockWindow, page);
+        SetWindowLongPtrA(page, DWLP_MSGRESULT, PSNRET_NOERROR);
+        return TRUE;
+    default:
+        return FALSE;
+    }
 }
 
 bool ClockWindow::showPropertySheet() {
