@@ -55,15 +55,15 @@ HWND page(HWND sheet, int index) {
     return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
 }
 
-// A click on a check box or, with an item, a choice in a list, as the control reports it.
+// A click on a check box or, with an item, a choice in a list, which the list reports as the user's.
 void use(HWND sheet, int pageIndex, int control, int item = -1) {
     HWND p = page(sheet, pageIndex), c = GetDlgItem(p, control);
     if (item < 0) {
-        SendMessageA(c, BM_SETCHECK, SendMessageA(c, BM_GETCHECK, 0, 0) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED, 0);
-    } else {
-        SendMessageA(c, CB_SETCURSEL, item, 0);
+        SendMessageA(c, BM_CLICK, 0, 0);
+        return;
     }
-    SendMessageA(p, WM_COMMAND, MAKEWPARAM(control, item < 0 ? BN_CLICKED : CBN_SELCHANGE), reinterpret_cast<LPARAM>(c));
+    SendMessageA(c, CB_SETCURSEL, item, 0);
+    SendMessageA(p, WM_COMMAND, MAKEWPARAM(control, CBN_SELCHANGE), reinterpret_cast<LPARAM>(c));
 }
 
 // Presses OK or Cancel and waits until the clock has closed the sheet and saved.
@@ -189,7 +189,7 @@ TEST_F(PropertiesSheet, ChosenFontIsSavedOnlyWhileTheCustomFontBoxStaysChecked) 
         startAt(0x2, CLOCK_X, CLOCK_Y);
         HWND sheet = openSheet(clock->hwnd());
         use(sheet, 0, 1015);
-        PostMessageA(page(sheet, 0), WM_COMMAND, MAKEWPARAM(1033, BN_CLICKED), 0);
+        PostMessageA(GetDlgItem(page(sheet, 0), 1033), BM_CLICK, 0, 0);
         const std::vector<HWND> dialogs = waitForDialogs(clock->hwnd(), 2, nullptr);
         ASSERT_EQ(2u, dialogs.size());
         HWND fontDialog = dialogs[0] == sheet ? dialogs[1] : dialogs[0];
