@@ -23,21 +23,42 @@ else
 fi
 
 source scripts/wine-env.sh
-ensure_display
-ensure_wine_prefix
-wineserver -p
-# The first Wine program starts Wine's background services, which would inherit
-# (and hold open) the output pipes of whichever test happened to be first.
-"$(wine_loader 64)" cmd /c exit >/dev/null 2>&1
-cleanup() { wineserver -k 2>/dev/null; stop_display; }
-trap cleanup EXIT
+
+# Each Windows build's tests run in a Wine world of their own: their own prefix,
+# wineserver and Xvfb screen, so the two runs neither see each other's clock
+# windows, tray icons and registry key nor wait for each other. Output goes to a
+# log that is shown once both are done.
+run_windows_tests() {
+  local preset=$1
+  (
+    export WINEPREFIX="$repo_root/.wineprefix-test-$preset"
+    unset DISPLAY
+    ensure_display
+    ensure_wine_prefix
+    wineserver -p
+    # The first Wine program starts Wine's background services, which would inherit
+    # (and hold open) the output pipes of whichever test happened to be first.
+    "$(wine_loader 64)" cmd /c exit >/dev/null 2>&1
+    start=$SECONDS
+    ctest --preset "$preset"
+    result=$?
+    echo "$preset: ctest took $((SECONDS - start)) s"
+    wineserver -k 2>/dev/null
+    stop_display
+    exit $result
+  ) > "build/$preset/ctest.log" 2>&1
+}
+
+pids=()
+for preset in "${windows_presets[@]}"; do
+  run_windows_tests "$preset" &
+  pids+=($!)
+done
 
 status=0
-summary=()
-for preset in host "${windows_presets[@]}"; do
-  start=$SECONDS
-  ctest --preset "$preset" || status=1
-  summary+=("$preset: $((SECONDS - start)) s")
+ctest --preset host || status=1
+for i in "${!pids[@]}"; do
+  wait "${pids[$i]}" || status=1
+  cat "build/${windows_presets[$i]}/ctest.log"
 done
-echo "ctest time per configuration: ${summary[*]}"
 exit $status

@@ -46,11 +46,21 @@ xvfb_pid=""
 ensure_display() {
   if [ -z "${DISPLAY:-}" ]; then
     local n=99
-    while [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
+    while :; do
+      while [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+      Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+      xvfb_pid=$!
+      # Another script may have taken the same free number at the same moment: the
+      # display is ours only when the lock file names our server.
+      for _ in $(seq 50); do
+        [ -e "/tmp/.X11-unix/X$n" ] && [ "$(tr -d ' ' < "/tmp/.X$n-lock" 2>/dev/null)" = "$xvfb_pid" ] && break
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        sleep 0.1
+      done
+      if kill -0 "$xvfb_pid" 2>/dev/null; then break; fi
+      n=$((n + 1))
+    done
     export DISPLAY=":$n"
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
   fi
 }
 
