@@ -88,7 +88,7 @@ void tuesdayWithALineBreak(HWND dialog) {
 bool lastRecord(const std::string& path, uint32_t count, StoredSchedule& last) {
     for (int i = 0; i < 100; ++i, Sleep(50)) {
         StoredScheduleList list;
-        loadAllSchedules(path.c_str(), list);
+        loadSchedulesBesideClock(path, list);
         if (list.size() != count) continue;
         last.record = list.at(count - 1)->record;
         last.content.assign(list.at(count - 1)->content.c_str());

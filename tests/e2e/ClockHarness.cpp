@@ -100,6 +100,28 @@ void removeTree(const std::string& folder) {
 
 }  // namespace
 
+void loadSchedulesBesideClock(const std::string& path, StoredScheduleList& list) {
+    std::vector<char> bytes;
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        bytes.resize(GetFileSize(h, nullptr));
+        DWORD read = 0;
+        if (!bytes.empty() && !ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
+        bytes.resize(read);
+        CloseHandle(h);
+    }
+    char temp[MAX_PATH], copy[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    GetTempFileNameA(temp, "qsc", 0, copy);
+    if (std::FILE* file = std::fopen(copy, "wb")) {
+        if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+    }
+    loadAllSchedules(copy, list);
+    DeleteFileA(copy);
+}
+
 ProgramFolder::ProgramFolder() {
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "schedule/ScheduleFile.h"
+
 namespace harness {
 
 extern const char* const CLOCK_CLASS;  // "クイレット by ベルモラ"
@@ -23,6 +25,12 @@ void deleteSettings();
 void writeSettingDword(const char* name, DWORD value);
 // Reads one REG_DWORD value; false when it is missing.
 bool readSettingDword(const char* name, DWORD* value);
+
+// Loads the schedules of a data file that the running clock may be rewriting. A
+// reader that does not let others delete the file makes the clock's swap of the
+// new version fail, and a stamp would be lost to the test itself; so the bytes
+// are read through a handle that shares everything, and parsed from a copy.
+void loadSchedulesBesideClock(const std::string& path, StoredScheduleList& list);
 
 // Finds the running clock's window (class and title), or null.
 HWND findClock();

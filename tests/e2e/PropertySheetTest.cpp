@@ -193,8 +193,11 @@ TEST_F(PropertiesSheet, ChosenFontIsSavedOnlyWhileTheCustomFontBoxStaysChecked) 
         const std::vector<HWND> dialogs = waitForDialogs(clock->hwnd(), 2, nullptr);
         ASSERT_EQ(2u, dialogs.size());
         HWND fontDialog = dialogs[0] == sheet ? dialogs[1] : dialogs[0];
-        HWND sizes = GetDlgItem(fontDialog, 0x472);  // choose the largest size
-        SendMessageA(sizes, CB_SETCURSEL, SendMessageA(sizes, CB_GETCOUNT, 0, 0) - 1, 0);
+        HWND sizes = GetDlgItem(fontDialog, 0x472);  // choose the largest size, once the list is filled
+        LRESULT count = 0;
+        for (int i = 0; i < 200 && (count = SendMessageA(sizes, CB_GETCOUNT, 0, 0)) <= 1; ++i) Sleep(25);
+        ASSERT_GT(count, 1);
+        SendMessageA(sizes, CB_SETCURSEL, count - 1, 0);
         SendMessageA(fontDialog, WM_COMMAND, MAKEWPARAM(0x472, CBN_SELCHANGE), reinterpret_cast<LPARAM>(sizes));
         SendMessageA(fontDialog, WM_COMMAND, IDOK, 0);
         if (!keep) use(sheet, 0, 1015);

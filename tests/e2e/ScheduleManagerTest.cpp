@@ -54,7 +54,7 @@ protected:
     Contents stored() const {
         Contents found;
         StoredScheduleList list;
-        loadAllSchedules(folder.file("Schedules.dat").c_str(), list);
+        loadSchedulesBesideClock(folder.file("Schedules.dat"), list);
         for (const StoredSchedule* s : list) found.push_back(s->content.c_str());
         return found;
     }

@@ -71,7 +71,7 @@ protected:
     std::vector<std::string> records(const std::string& path, const SYSTEMTIME* stamp = nullptr) const {
         std::vector<std::string> found;
         StoredScheduleList list;
-        loadAllSchedules(path.c_str(), list);
+        loadSchedulesBesideClock(path, list);
         for (const StoredSchedule* s : list) {
             const bool stamped = stamp && sameMinute(s->record.lastNotified, *stamp);
             found.push_back(std::string(s->content.c_str()) + (stamped ? " (stamped)" : ""));
