@@ -9,10 +9,10 @@ set(QUILLET_GENERATED ${CMAKE_BINARY_DIR}/generated)
 configure_file(${CMAKE_SOURCE_DIR}/src/res/version.rc.in ${QUILLET_GENERATED}/version.h @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/src/res/Quillet.manifest.in ${QUILLET_GENERATED}/Quillet.manifest @ONLY)
 
-# Gives a program its resource script, found beside the pictures.
+# Gives a program its resource script, found beside the pictures and the scripts it includes.
 function(quillet_add_resources target script)
   target_sources(${target} PRIVATE ${script})
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/src/res ${CMAKE_SOURCE_DIR}/src ${QUILLET_GENERATED})
-  file(GLOB pictures CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/res/pictures/*)
-  set_source_files_properties(${script} PROPERTIES OBJECT_DEPENDS "${pictures};${QUILLET_GENERATED}/Quillet.manifest")
+  file(GLOB inputs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/res/pictures/* ${CMAKE_SOURCE_DIR}/src/res/*.rc)
+  set_source_files_properties(${script} PROPERTIES OBJECT_DEPENDS "${inputs};${QUILLET_GENERATED}/Quillet.manifest")
 endfunction()

@@ -29,6 +29,16 @@ ensure_wine_prefix() {
     wineserver -w
     touch "$WINEPREFIX/.quillet-ready"
   fi
+  # The dialogs ask for the Windows Japanese UI fonts, which Wine lacks; without
+  # them it falls back to a font whose letters are narrower than its kana and
+  # kanji, so Japanese labels are cut off. IPA P Gothic has the same widths.
+  if [ ! -f "$WINEPREFIX/.quillet-fonts" ]; then
+    for font in 'ＭＳ Ｐゴシック' 'MS UI Gothic'; do
+      wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1
+    done
+    wineserver -w
+    touch "$WINEPREFIX/.quillet-fonts"
+  fi
 }
 
 # Starts Xvfb on a free display when no display is set; sets xvfb_pid.

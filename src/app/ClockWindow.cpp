@@ -4,6 +4,7 @@
 #include "app/TickDecision.h"
 #include "res/resource.h"
 #include "settings/Flags.h"
+#include "settings/ShellLaunch.h"
 
 ClockWindow clockWindow;
 

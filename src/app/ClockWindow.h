@@ -64,9 +64,7 @@ public:
     bool savePosition();
     bool loadLastCheck();
     bool saveLastCheck();
-    void showPropertySheet();
-    void launchShellAsync(HWND owner, const char* verb, const char* file, const char* parameters,
-                          const char* directory, int showCommand);
+    bool showPropertySheet();
 
     // Schedules (schedule).
     bool resolveScheduleFilePath();

@@ -74,3 +74,31 @@
 #define IDC_DETAIL_CONTENT 1022
 #define IDC_DETAIL_DELETE 1024
 #define IDC_DETAIL_CHANGE 1025
+
+// Property sheet: the Display, Other and About pages and their controls. The
+// pages number their controls independently, so some numbers repeat.
+#define IDD_ABOUT_PAGE 103
+#define IDD_DISPLAY_PAGE 133
+#define IDD_OTHER_PAGE 143
+// Display page
+#define IDC_TRANSPARENT_BACKGROUND 1006
+#define IDC_TRANSLUCENT 1007
+#define IDC_SHOW_YEAR 1008
+#define IDC_LOCAL_CALENDAR 1009
+#define IDC_TEXT_EFFECT 1010
+#define IDC_DATE_FORM 1011
+#define IDC_SHOW_WEEKDAY 1012
+#define IDC_SHOW_MONTH 1013
+#define IDC_SHOW_ERA 1014
+#define IDC_CUSTOM_FONT 1015
+#define IDC_SHOW_SECONDS 1016
+#define IDC_CHOOSE_FONT 1033
+// Other page
+#define IDC_SNAP_TO_EDGES 1002
+#define IDC_TOPMOST 1005
+#define IDC_MENU_CHOICE 1009
+// About page
+#define IDC_PROGRAM_ICON 2
+#define IDC_VERSION_LINE 1000
+#define IDC_WEB_PAGE 1010
+#define IDC_SUPPORT_PAGE 1029

@@ -47,6 +47,29 @@ bool waitUntil(DWORD timeoutMs, bool (*condition)(void*), void* context) {
     return true;
 }
 
+std::string timeText(bool seconds) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char text[64];
+    const DWORD flags = LOCALE_NOUSEROVERRIDE | (seconds ? 0 : TIME_NOSECONDS);
+    GetTimeFormatA(LOCALE_USER_DEFAULT, flags, &now, nullptr, text, sizeof text);
+    return text;
+}
+
+SIZE extentInIconTitleFont(const std::string& text) {
+    LOGFONTA font = {};
+    SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT handle = CreateFontIndirectA(&font);
+    HGDIOBJ old = SelectObject(dc, handle);
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    DeleteObject(handle);
+    DeleteDC(dc);
+    return size;
+}
+
 namespace {
 
 bool copyProgram(const char* built, const std::string& target) {

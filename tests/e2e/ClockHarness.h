@@ -29,6 +29,11 @@ HWND findClock();
 // Polls until the condition holds or the time runs out.
 bool waitUntil(DWORD timeoutMs, bool (*condition)(void*), void* context);
 
+// The time alone, as the clock shows it with the date hidden, now.
+std::string timeText(bool seconds);
+// The size of a text in the icon-title font, the face's default font.
+SIZE extentInIconTitleFont(const std::string& text);
+
 class ProgramFolder {
 public:
     // Creates a new empty folder under the temporary directory and copies both programs into it.

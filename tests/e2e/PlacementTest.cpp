@@ -49,30 +49,6 @@ void dragTo(HWND window, int left, int top) {
     drag(window, left - r.left, top - r.top);
 }
 
-// The time alone, as the clock shows it with the date hidden.
-std::string timeText(bool seconds) {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    char text[64];
-    const DWORD flags = LOCALE_NOUSEROVERRIDE | (seconds ? 0 : TIME_NOSECONDS);
-    GetTimeFormatA(LOCALE_USER_DEFAULT, flags, &now, nullptr, text, sizeof text);
-    return text;
-}
-
-SIZE extentInIconTitleFont(const std::string& text) {
-    LOGFONTA font = {};
-    SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HFONT handle = CreateFontIndirectA(&font);
-    HGDIOBJ old = SelectObject(dc, handle);
-    SIZE size = {};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    DeleteObject(handle);
-    DeleteDC(dc);
-    return size;
-}
-
 class Placement : public StartedClockTest {
 protected:
     // Starts the clock on the given Flags, at a free place of the screen.
