@@ -11,6 +11,7 @@
 
 #include <unistd.h>
 
+#include "BenchSchedules.h"
 #include "schedule/ScheduleFile.h"
 
 namespace {
@@ -37,22 +38,7 @@ struct BenchFiles {
         pristine = (folder / "pristine.dat").string();
         copy = (folder / "copy.dat").string();
         std::FILE* file = std::fopen(pristine.c_str(), "wb");
-        TextBuffer title, content;
-        content.assign("定例会議の資料を準備する（第二会議室）");
-        for (int i = 0; i < count; ++i) {
-            SYSTEMTIME when{};
-            when.wYear = 2025;
-            when.wMonth = static_cast<WORD>(i % 12 + 1);
-            when.wDayOfWeek = static_cast<WORD>(i % 7);
-            when.wDay = static_cast<WORD>(i % 28 + 1);
-            when.wHour = static_cast<WORD>(i % 24);
-            when.wMinute = static_cast<WORD>(i % 60);
-            ScheduleRecord record = makeScheduleRecord(static_cast<uint32_t>(i % 4), when, static_cast<uint32_t>(i % 6),
-                                                       content.length());
-            record.duplicateIndex = static_cast<uint32_t>(i / 1000);
-            writeRecord(file, record, title, content);
-            if (i == count / 2 + 1) middle = record;  // a recurring schedule, stamped in place
-        }
+        middle = writeBenchSchedules(file, count);  // a recurring schedule, stamped in place
         std::fclose(file);
         restore();
     }

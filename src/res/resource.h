@@ -102,3 +102,12 @@
 #define IDC_VERSION_LINE 1000
 #define IDC_WEB_PAGE 1010
 #define IDC_SUPPORT_PAGE 1029
+
+// The schedule manager: the filter's first two entries (the type names follow
+// them), the dialog and its controls.
+#define IDS_FILTER_TODAY 104
+#define IDS_FILTER_ALL 105
+#define IDD_SCHEDULE_MANAGER 145
+#define IDC_MANAGER_ADD 1011
+#define IDC_MANAGER_LIST 1028
+#define IDC_MANAGER_FILTER 1035

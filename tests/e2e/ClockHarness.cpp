@@ -1,6 +1,8 @@
 #include "e2e/ClockHarness.h"
 #include "util/PathText.h"
 
+#include <commctrl.h>
+
 #include <cstring>
 
 namespace harness {
@@ -367,19 +369,81 @@ void chooseItem(HWND dialog, int id, int index) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
-LRESULT sendTimeMessage(HWND control, UINT message, WPARAM wParam, SYSTEMTIME& time) {
+RemoteBlock::RemoteBlock(HWND window, size_t size) {
     DWORD processId = 0;
-    GetWindowThreadProcessId(control, &processId);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    void* remote = process ? VirtualAllocEx(process, nullptr, sizeof time, MEM_COMMIT, PAGE_READWRITE) : nullptr;
-    LRESULT result = -1;
-    if (remote && WriteProcessMemory(process, remote, &time, sizeof time, nullptr)) {
-        result = SendMessageA(control, message, wParam, reinterpret_cast<LPARAM>(remote));
-        ReadProcessMemory(process, remote, &time, sizeof time, nullptr);
-    }
+    GetWindowThreadProcessId(window, &processId);
+    process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process) remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+}
+
+RemoteBlock::~RemoteBlock() {
     if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     if (process) CloseHandle(process);
+}
+
+bool RemoteBlock::write(const void* data, size_t size, size_t offset) const {
+    return remote && WriteProcessMemory(process, at(offset), data, size, nullptr);
+}
+
+bool RemoteBlock::read(void* data, size_t size, size_t offset) const {
+    return remote && ReadProcessMemory(process, at(offset), data, size, nullptr);
+}
+
+LRESULT sendTimeMessage(HWND control, UINT message, WPARAM wParam, SYSTEMTIME& time) {
+    RemoteBlock block(control, sizeof time);
+    if (!block.write(&time, sizeof time)) return -1;
+    const LRESULT result = SendMessageA(control, message, wParam, reinterpret_cast<LPARAM>(block.at()));
+    block.read(&time, sizeof time);
     return result;
+}
+
+std::vector<std::vector<std::string>> listViewCells(HWND list, int columns) {
+    constexpr size_t TEXT_SIZE = 512;
+    std::vector<std::vector<std::string>> rows;
+    RemoteBlock block(list, sizeof(LVITEMA) + TEXT_SIZE);
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < count && block.valid(); ++row) {
+        rows.emplace_back();
+        for (int column = 0; column < columns; ++column) {
+            LVITEMA item = {};
+            item.iSubItem = column;
+            item.pszText = block.at(sizeof item);
+            item.cchTextMax = TEXT_SIZE;
+            char text[TEXT_SIZE] = {};
+            block.write(&item, sizeof item);
+            SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(block.at()));
+            block.read(text, sizeof text - 1, sizeof item);
+            rows.back().push_back(text);
+        }
+    }
+    return rows;
+}
+
+namespace {
+
+POINT middleOf(HWND window, UINT message, WPARAM index, LONG left) {
+    RECT rect = {left, 0, 0, 0};
+    RemoteBlock block(window, sizeof rect);
+    block.write(&rect, sizeof rect);
+    SendMessageA(window, message, index, reinterpret_cast<LPARAM>(block.at()));
+    block.read(&rect, sizeof rect);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+}  // namespace
+
+// Inside the first column, where a click on any list view selects the row.
+POINT listRowPoint(HWND list, int row) { return middleOf(list, LVM_GETITEMRECT, row, LVIR_LABEL); }
+
+void clickListHeader(HWND list, int column) {
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    postClick(header, middleOf(header, HDM_GETITEMRECT, column, 0), WM_LBUTTONDOWN, WM_LBUTTONUP);
+}
+
+void postClick(HWND window, POINT point, UINT down, UINT up) {
+    const LPARAM at = MAKELPARAM(point.x, point.y);
+    PostMessageA(window, down, down == WM_RBUTTONDOWN ? MK_RBUTTON : MK_LBUTTON, at);
+    PostMessageA(window, up, 0, at);
 }
 
 }  // namespace harness

@@ -148,9 +148,40 @@ std::string textOf(HWND window);
 void clickButton(HWND dialog, int id);
 // Selects an item of a drop-down list and tells the dialog, as a user's choice would.
 void chooseItem(HWND dialog, int id, int index);
+// A block of memory in the program that owns a window, for messages whose
+// lParam points to a structure (and buffers) the receiving control reads or
+// fills. Structures are laid out for this build, which is the clock's.
+class RemoteBlock {
+public:
+    RemoteBlock(HWND window, size_t size);
+    ~RemoteBlock();
+    RemoteBlock(const RemoteBlock&) = delete;
+    RemoteBlock& operator=(const RemoteBlock&) = delete;
+
+    bool valid() const { return remote != nullptr; }
+    // The block's address as its own program sees it, `offset` bytes in.
+    char* at(size_t offset = 0) const { return static_cast<char*>(remote) + offset; }
+    bool write(const void* data, size_t size, size_t offset = 0) const;
+    bool read(void* data, size_t size, size_t offset = 0) const;
+
+private:
+    HANDLE process = nullptr;
+    void* remote = nullptr;
+};
+
 // Sends a message whose lParam points to a SYSTEMTIME (DTM_SETSYSTEMTIME,
 // DTM_GETSYSTEMTIME, MCM_SETCURSEL), placed in the control's process; SYSTEMTIME
 // is laid out alike in 32- and 64-bit programs.
 LRESULT sendTimeMessage(HWND control, UINT message, WPARAM wParam, SYSTEMTIME& time);
+
+// The texts of a list view in another program, row by row, cell by cell
+// (LVM_GETITEMTEXTA with the item and its buffer placed in that program).
+std::vector<std::vector<std::string>> listViewCells(HWND list, int columns);
+// A point of a list view's row, in the list's client coordinates.
+POINT listRowPoint(HWND list, int row);
+// Posts a button's down and up messages at a point of a window.
+void postClick(HWND window, POINT point, UINT down, UINT up);
+// Clicks a column's header of a list view.
+void clickListHeader(HWND list, int column);
 
 }  // namespace harness
