@@ -34,7 +34,7 @@ ensure_wine_prefix() {
   # kanji, so Japanese labels are cut off. IPA P Gothic has the same widths.
   if [ ! -f "$WINEPREFIX/.quillet-fonts" ]; then
     for font in 'ＭＳ Ｐゴシック' 'MS UI Gothic'; do
-      wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1
+      "$(wine_loader 64)" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1
     done
     wineserver -w
     touch "$WINEPREFIX/.quillet-fonts"

@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <cstring>
 
 namespace harness {
@@ -273,13 +274,28 @@ bool clockShown(void* context) {
     return *static_cast<HWND*>(context) != nullptr;
 }
 
+// Seconds from now to the local time "YYYY-MM-DD hh:mm:ss".
+long long secondsUntil(const char* localTime) {
+    SYSTEMTIME local = {};
+    std::sscanf(localTime, "%hu-%hu-%hu %hu:%hu:%hu", &local.wYear, &local.wMonth, &local.wDay, &local.wHour,
+                &local.wMinute, &local.wSecond);
+    SYSTEMTIME universal;
+    FILETIME target, now;
+    TzSpecificLocalTimeToSystemTime(nullptr, &local, &universal);
+    SystemTimeToFileTime(&universal, &target);
+    GetSystemTimeAsFileTime(&now);
+    const auto ticks = [](const FILETIME& t) {
+        return static_cast<long long>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime);
+    };
+    return (ticks(target) - ticks(now)) / 10000000;
+}
+
 }  // namespace
 
 FakeTimeClock::FakeTimeClock(const ProgramFolder& folder, const char* start) {
-    // Wine's own monotonic clock drives its timers and waits; only the wall clock
-    // is faked. Wine runs several threads, hence the thread-safe variant.
-    std::string commandLine = "/usr/bin/faketime -m --exclude-monotonic \"" + std::string(start) + "\" " WINE_LOADER " \"" +
-                              folder.quilletPath() + "\"";
+    std::string commandLine = "/usr/bin/env LD_PRELOAD=" SHIFTED_WALL_CLOCK_DIR "/$LIB/libshifted-wall-clock.so"
+                              " QUILLET_CLOCK_SHIFT=" + std::to_string(secondsUntil(start)) +
+                              " " WINE_LOADER " \"" + folder.quilletPath() + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION launcher = {};

@@ -114,11 +114,12 @@ struct WindowImage {
 WindowImage captureClient(HWND window);
 
 // A clock whose local time starts at `start` ("YYYY-MM-DD hh:mm:ss") and runs on
-// from there. The time is faked by the Linux faketime tool, which only reaches a
-// Wine program started from Linux: the clock is started through /usr/bin/faketime
-// as a separate Wine process, and found afterwards by its window. Starting takes
-// seconds of the faked time (more under load, and under the emulator that runs the
-// 32-bit build), so a test starts its clock 15 s or more before the moment it watches.
+// from there. Only a Wine program started from Linux can be given another wall
+// clock: the clock is started through /usr/bin/env as a separate Wine process with
+// the shifting library preloaded (tests/tools/ShiftedWallClock.c), and found
+// afterwards by its window. Starting takes seconds of the shifted time (more under
+// load, and under the emulator that runs the 32-bit build), so a test starts its
+// clock 15 s or more before the moment it watches.
 class FakeTimeClock {
 public:
     FakeTimeClock(const ProgramFolder& folder, const char* start);

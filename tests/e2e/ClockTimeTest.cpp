@@ -1,5 +1,5 @@
-// The running clock's text over time, with the clock's wall clock set by
-// faketime. The text is not readable from outside, so the face is compared as
+// The running clock's text over time, with its wall clock shifted to a chosen
+// moment. The text is not readable from outside, so the face is compared as
 // pixels: over time with itself, and with a clock started afresh at the moment
 // the text should show.
 #include <gtest/gtest.h>

@@ -246,8 +246,8 @@ TEST_F(PropertiesSheet, AcceleratorsOpenTheirDialogFromTheMainLoopOnly) {
         char letter;
         const char* dialogTitle;
     };
-    // Ctrl+S (add schedule) and Ctrl+M (manager) join when their dialogs exist.
-    for (const Row& row : {Row{'R', SHEET_TITLE}}) {
+    for (const Row& row :
+         {Row{'R', SHEET_TITLE}, Row{'S', "予定の追加"}, Row{'M', "クイレット - 予定マネージャ"}}) {
         SCOPED_TRACE(row.letter);
         startAt(0x2, CLOCK_X, CLOCK_Y);
         SetForegroundWindow(clock->hwnd());

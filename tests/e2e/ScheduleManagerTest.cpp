@@ -31,9 +31,8 @@ constexpr int CONTENT = 3;
 struct Entry {
     uint32_t type;
     SYSTEMTIME when;
-    uint32_t weekOfMonth;
     const char* content;
-    SYSTEMTIME lastNotified;
+    SYSTEMTIME lastNotified = {};  // never announced
 };
 
 class ScheduleManager : public ClockTest {
@@ -44,7 +43,7 @@ protected:
         for (const Entry& e : entries) {
             TextBuffer title, content;
             content.assign(e.content);
-            ScheduleRecord record = makeScheduleRecord(e.type, e.when, e.weekOfMonth, content.length());
+            ScheduleRecord record = makeScheduleRecord(e.type, e.when, 0, content.length());
             record.lastNotified = e.lastNotified;
             ASSERT_TRUE(writeRecord(file, record, title, content));
         }
@@ -68,16 +67,14 @@ HWND openManager(HWND clock) {
 
 HWND listOf(HWND manager) { return GetDlgItem(manager, IDC_MANAGER_LIST); }
 
-Contents contents(HWND manager) {
-    Contents found;
-    for (const auto& row : listViewCells(listOf(manager), COLUMNS)) found.push_back(row[CONTENT]);
-    return found;
-}
-
 // The list's contents once they are `expected`, or as they are after five seconds.
-Contents settledContents(HWND manager, const Contents& expected) {
+Contents contents(HWND manager, const Contents& expected) {
     Contents found;
-    for (int i = 0; i < 100 && (found = contents(manager)) != expected; ++i) Sleep(50);
+    for (int i = 0; i < 100; ++i, Sleep(50)) {
+        found.clear();
+        for (const auto& row : listViewCells(listOf(manager), COLUMNS)) found.push_back(row[CONTENT]);
+        if (found == expected) break;
+    }
     return found;
 }
 
@@ -87,7 +84,6 @@ void closeManager(HWND manager) {
 }
 
 constexpr WORD TUESDAY = 2;
-const SYSTEMTIME NEVER = {};
 
 SYSTEMTIME at(WORD dayOfWeek, WORD day, WORD hour, WORD minute, WORD month = 0, WORD year = 0) {
     return {year, month, dayOfWeek, day, hour, minute, 0, 0};
@@ -95,17 +91,17 @@ SYSTEMTIME at(WORD dayOfWeek, WORD day, WORD hour, WORD minute, WORD month = 0, 
 
 TEST_F(ScheduleManager, OpensOnTodayFiltersByTypeAndSortsByText) {
     // Wednesday 9 December 2026: none of them occurs today.
-    writeSchedules({{SpecificDate, at(5, 25, 18, 0, 12, 2026), 0, "忘年会", NEVER},
-                    {Weekday, at(TUESDAY, 0, 10, 0), 0, "朝会", at(TUESDAY, 8, 10, 0, 12, 2026)},
-                    {Yearly, at(0, 24, 19, 30, 12), 0, "イブ", NEVER},
-                    {7, at(0, 9, 9, 0, 12, 2026), 0, "不明な種類", NEVER},
-                    {Monthly, at(0, 8, 9, 0), 0, "月次報告", NEVER},
-                    {Yearly, at(0, 3, 9, 5, 2), 0, "節分", NEVER}});
+    writeSchedules({{SpecificDate, at(5, 25, 18, 0, 12, 2026), "忘年会"},
+                    {Weekday, at(TUESDAY, 0, 10, 0), "朝会", at(TUESDAY, 8, 10, 0, 12, 2026)},
+                    {Yearly, at(0, 24, 19, 30, 12), "イブ"},
+                    {7, at(0, 9, 9, 0, 12, 2026), "不明な種類"},
+                    {Monthly, at(0, 8, 9, 0), "月次報告"},
+                    {Yearly, at(0, 3, 9, 5, 2), "節分"}});
     FakeTimeClock clock(folder, "2026-12-09 10:00:00");
     ASSERT_TRUE(clock.started());
     HWND manager = openManager(clock.hwnd());
     ASSERT_NE(manager, nullptr);
-    EXPECT_EQ(contents(manager), Contents{});
+    EXPECT_EQ(contents(manager, {}), Contents{});
     // Every schedule of a known type, the newest record on top.
     chooseItem(manager, IDC_MANAGER_FILTER, 1);
     const Rows all = {{"年に一度", "毎年 2月3日", "午前 9:05", "節分", ""},
@@ -121,7 +117,7 @@ TEST_F(ScheduleManager, OpensOnTodayFiltersByTypeAndSortsByText) {
                    {0, {}},         {1, {"節分", "月次報告", "イブ", "朝会", "忘年会"}}};
     for (const auto& row : filters) {
         chooseItem(manager, IDC_MANAGER_FILTER, row.filter);
-        EXPECT_EQ(contents(manager), row.shown) << "filter " << row.filter;
+        EXPECT_EQ(contents(manager, row.shown), row.shown) << "filter " << row.filter;
     }
     // By text, not by value: 午後 before 午前, 10:00 before 9:00, 12月 before 2月.
     const struct {
@@ -140,23 +136,24 @@ TEST_F(ScheduleManager, OpensOnTodayFiltersByTypeAndSortsByText) {
             chooseItem(manager, IDC_MANAGER_FILTER, 1);
         }
         clickListHeader(listOf(manager), click.column);
-        EXPECT_EQ(settledContents(manager, click.sorted), click.sorted) << "column " << click.column;
+        EXPECT_EQ(contents(manager, click.sorted), click.sorted) << "column " << click.column;
     }
     closeManager(manager);
 }
 
 TEST_F(ScheduleManager, DeletesAtOnceAndAddsUnderTheCurrentFilter) {
     // Tuesday 8 December 2026; three schedules are due at 10:33.
-    writeSchedules({{Weekday, at(TUESDAY, 0, 10, 33), 0, "残す", NEVER},
-                    {Monthly, at(0, 8, 10, 33), 0, "メニューで削除", NEVER},
-                    {Yearly, at(0, 8, 10, 33, 12), 0, "詳細で削除", NEVER},
-                    {SpecificDate, at(4, 31, 9, 0, 12, 2026), 0, "大晦日", NEVER}});
-    FakeTimeClock clock(folder, "2026-12-08 10:32:05");
+    writeSchedules({{Weekday, at(TUESDAY, 0, 10, 33), "残す"},
+                    {Monthly, at(0, 8, 10, 33), "メニューで削除"},
+                    {Yearly, at(0, 8, 10, 33, 12), "詳細で削除"},
+                    {SpecificDate, at(4, 31, 9, 0, 12, 2026), "大晦日"}});
+    FakeTimeClock clock(folder, "2026-12-08 10:31:30");
     ASSERT_TRUE(clock.started());
     HWND manager = openManager(clock.hwnd());
     ASSERT_NE(manager, nullptr);
     HWND list = listOf(manager);
-    ASSERT_EQ(contents(manager), (Contents{"詳細で削除", "メニューで削除", "残す"}));
+    const Contents today = {"詳細で削除", "メニューで削除", "残す"};
+    ASSERT_EQ(contents(manager, today), today);
     // A right click beside the rows selects nothing and opens no menu.
     RECT client;
     GetClientRect(list, &client);
@@ -201,7 +198,7 @@ TEST_F(ScheduleManager, DeletesAtOnceAndAddsUnderTheCurrentFilter) {
             SendMessageTimeoutA(manager, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
             CloseHandle(held);
         }
-        EXPECT_EQ(settledContents(manager, row.shown), row.shown);
+        EXPECT_EQ(contents(manager, row.shown), row.shown);
         EXPECT_EQ(stored(), row.storedAfter);
     }
     // Adding rebuilds the rows under the chosen filter, the new one on top.
@@ -215,7 +212,7 @@ TEST_F(ScheduleManager, DeletesAtOnceAndAddsUnderTheCurrentFilter) {
     clickButton(add, IDOK);
     ASSERT_TRUE(waitGone(add));
     const Contents afterAdding = {"追加", "残す"};
-    EXPECT_EQ(settledContents(manager, afterAdding), afterAdding);
+    EXPECT_EQ(contents(manager, afterAdding), afterAdding);
     closeManager(manager);
     // At 10:33 only the schedule kept is announced: the deleted ones left today's list.
     bool (*announced)(void*) = [](void* w) { return trayIconShown(static_cast<HWND>(w), 1); };

@@ -1,5 +1,5 @@
 // The running clock announcing schedules from a data file written beside it,
-// with its wall clock set by faketime. Icons are observed in Wine's system tray:
+// with its wall clock shifted to a chosen moment. Icons are observed in Wine's system tray:
 // their ids by asking the shell, their pictures by the colours on the screen.
 #include <gtest/gtest.h>
 

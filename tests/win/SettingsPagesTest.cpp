@@ -15,11 +15,19 @@
 namespace {
 
 TEST(VersionLine, IsZeroWhenTheVersionResourceCannotBeRead) {
-    // No module, nothing to read. (This test program carries the clock's own
-    // resources, version included; the About page's test reads that one.)
-    char line[64];
-    composeVersionLine(nullptr, line, sizeof line);
-    EXPECT_STREQ(line, "Version 0.0.0  Build 0000");
+    // The core test program beside this one carries no resources at all.
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string coreTests = path;
+    coreTests.replace(coreTests.rfind("win_tests.exe"), std::string::npos, "core_tests.exe");
+    HMODULE withoutVersion = LoadLibraryExA(coreTests.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(withoutVersion, nullptr);
+    for (HINSTANCE module : {static_cast<HINSTANCE>(nullptr), withoutVersion}) {
+        char line[64];
+        composeVersionLine(module, line, sizeof line);
+        EXPECT_STREQ(line, "Version 0.0.0  Build 0000");
+    }
+    FreeLibrary(withoutVersion);
 }
 
 // The shell waits until the test lets it go on, then records what it was given.
