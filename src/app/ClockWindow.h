@@ -92,7 +92,7 @@ public:
     // The data file at scheduleFilePath (schedule/ScheduleStore.cpp); the file
     // operations themselves are in schedule/ScheduleFile.h.
     bool appendSchedule(ScheduleRecord& record, const TextBuffer& title, const TextBuffer& content);
-    bool rewriteSchedules(const ScheduleRecord& record, RewriteMode mode);
+    bool rewriteSchedules(const ScheduleRecord& record, RewriteMode mode, bool* replaced = nullptr);
     bool loadAllSchedules(StoredScheduleList& list);
 
     // Fields, in their documented order.

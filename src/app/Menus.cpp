@@ -103,8 +103,12 @@ UINT ClockWindow::showTrayMenu(UINT /*iconId*/) {
     GetCursorPos(&cursor);
     SetMenuDefaultItem(popup, CMD_TRAY_DETAILS, FALSE);
     SetForegroundWindow(hwnd);
-    return static_cast<UINT>(TrackPopupMenu(popup, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, cursor.x,
-                                            cursor.y, 0, hwnd, nullptr));
+    const UINT choice = static_cast<UINT>(
+        TrackPopupMenu(popup, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hwnd, nullptr));
+    // A menu opened for a notification icon needs its owner to handle one more
+    // message after it closes, or the next right click's menu may close at once.
+    PostMessageA(hwnd, WM_NULL, 0, 0);
+    return choice;
 }
 
 UINT ClockWindow::showScheduleListMenu(UINT selectedCount) {

@@ -100,8 +100,10 @@ bool appendSchedule(const char* path, ScheduleRecord& record, const TextBuffer& 
 // dropped; REWRITE_DELETE: dropped). Every record written whose lastNotified is
 // later than `now` has it cleared. Damaged stretches are dropped. True when the
 // file existed and was rewritten without meeting damage; on any write failure the
-// data file is left as it was.
-bool rewriteSchedules(const char* path, const ScheduleRecord& key, RewriteMode mode, const SYSTEMTIME& now);
+// data file is left as it was. `replaced`, when given, tells whether the data file
+// now holds the new version, which it also does after meeting damage.
+bool rewriteSchedules(const char* path, const ScheduleRecord& key, RewriteMode mode, const SYSTEMTIME& now,
+                      bool* replaced = nullptr);
 
 // The file-order copy of the data file the schedule manager works on. Owns its
 // entries, each a heap-allocated StoredSchedule owning its texts.

@@ -109,7 +109,9 @@ bool appendSchedule(const char* path, ScheduleRecord& record, const TextBuffer& 
     return writeRecord(out.stream(), record, title, content) && out.commit(path);
 }
 
-bool rewriteSchedules(const char* path, const ScheduleRecord& key, RewriteMode mode, const SYSTEMTIME& now) {
+bool rewriteSchedules(const char* path, const ScheduleRecord& key, RewriteMode mode, const SYSTEMTIME& now,
+                      bool* replaced) {
+    if (replaced) *replaced = false;
     if (!path || !fileExists(path)) return false;
     ScheduleReader reader;
     NewVersion out;
@@ -128,5 +130,7 @@ bool rewriteSchedules(const char* path, const ScheduleRecord& key, RewriteMode m
     });
     // The old version must be closed before it can be swapped out.
     reader.close();
-    return copied && out.commit(path) && !damageMet;
+    const bool committed = copied && out.commit(path);
+    if (replaced) *replaced = committed;
+    return committed && !damageMet;
 }

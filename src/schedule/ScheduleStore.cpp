@@ -12,8 +12,8 @@ bool ClockWindow::appendSchedule(ScheduleRecord& record, const TextBuffer& title
     return appended;
 }
 
-bool ClockWindow::rewriteSchedules(const ScheduleRecord& record, RewriteMode mode) {
-    return ::rewriteSchedules(scheduleFilePath, record, mode, now);
+bool ClockWindow::rewriteSchedules(const ScheduleRecord& record, RewriteMode mode, bool* replaced) {
+    return ::rewriteSchedules(scheduleFilePath, record, mode, now, replaced);
 }
 
 bool ClockWindow::loadAllSchedules(StoredScheduleList& list) {

@@ -1,5 +1,6 @@
 #include "settings/ShellLaunch.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 #include <process.h>
 
@@ -19,8 +20,12 @@ const char* copyArgument(TextBuffer& copy, const char* text) {
 void __cdecl runLaunch(void* argument) {
     // Deleting the request releases its copies, directory first and operation last.
     std::unique_ptr<ShellLaunchRequest> request(static_cast<ShellLaunchRequest*>(argument));
+    // The shell's handlers may use COM, which each calling thread has to initialise;
+    // without it some of them fail without a word.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     shellExecute(request->owner, request->operation, request->file, request->parameters, request->directory,
                  request->showCommand);
+    if (SUCCEEDED(com)) CoUninitialize();
     // Returning from the thread function ends the thread through _endthread.
 }
 

@@ -105,8 +105,10 @@ TEST(ScheduleRewrite, FutureStampsAreClearedAndDamageIsDropped) {
     const std::string damaged = std::string(17, '\x01');
     writeBytes(path, recordBytes(future) + damaged + recordBytes(thisMinute) + recordBytes(weekly(5, 7, 0, "x")));
 
-    EXPECT_FALSE(rewriteSchedules(path.c_str(), recordOf(weekly(5, 7, 0, "")), REWRITE_DELETE, NOW))
+    bool replaced = false;
+    EXPECT_FALSE(rewriteSchedules(path.c_str(), recordOf(weekly(5, 7, 0, "")), REWRITE_DELETE, NOW, &replaced))
         << "damage makes the result false";
+    EXPECT_TRUE(replaced) << "but the file was rewritten";
     future.lastNotified = SYSTEMTIME{};
     EXPECT_EQ(readBytes(path), recordBytes(future) + recordBytes(thisMinute));
 

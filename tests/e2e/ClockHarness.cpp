@@ -309,7 +309,10 @@ long long secondsUntil(const char* localTime) {
     const auto ticks = [](const FILETIME& t) {
         return static_cast<long long>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime);
     };
-    return (ticks(target) - ticks(now)) / 10000000;
+    // Whole seconds rounded up: cut toward zero, a moment ahead would start the
+    // clock up to a second early, in the minute before the one asked for.
+    const long long difference = ticks(target) - ticks(now);
+    return difference / 10000000 + (difference % 10000000 > 0);
 }
 
 }  // namespace

@@ -162,13 +162,20 @@ TEST_F(ScheduleManager, DeletesAtOnceAndAddsUnderTheCurrentFilter) {
     const struct {
         int row;
         bool fromMenu;  // 削除 in the pop-up, else 削除 in the details opened by a double click
+        bool fileHeld;  // the data file held open without sharing by another program
         Contents shown, storedAfter;
     } deletions[] = {
-        {1, true, {"詳細で削除", "残す"}, {"残す", "詳細で削除", "大晦日"}},
-        {0, false, {"残す"}, {"残す", "大晦日"}},
+        // A deletion the data file did not take keeps its row, and the schedule rings at 10:33.
+        {2, true, true, {"詳細で削除", "メニューで削除", "残す"}, {"残す", "メニューで削除", "詳細で削除", "大晦日"}},
+        {1, true, false, {"詳細で削除", "残す"}, {"残す", "詳細で削除", "大晦日"}},
+        {0, false, false, {"残す"}, {"残す", "大晦日"}},
     };
     for (const auto& row : deletions) {
         SCOPED_TRACE(row.row);
+        HANDLE held = row.fileHeld ? CreateFileA(folder.file("Schedules.dat").c_str(), GENERIC_READ, 0, nullptr,
+                                                 OPEN_EXISTING, 0, nullptr)
+                                   : INVALID_HANDLE_VALUE;
+        ASSERT_EQ(held != INVALID_HANDLE_VALUE, row.fileHeld);
         if (row.fromMenu) {
             postClick(list, listRowPoint(list, row.row), WM_RBUTTONDOWN, WM_RBUTTONUP);
             HWND menu = waitForMenu();
@@ -183,6 +190,13 @@ TEST_F(ScheduleManager, DeletesAtOnceAndAddsUnderTheCurrentFilter) {
             EXPECT_EQ(textOf(GetDlgItem(detail, IDC_DETAIL_DELETE)), "削除(&D)");
             clickButton(detail, IDC_DETAIL_DELETE);
             ASSERT_TRUE(waitGone(detail));
+        }
+        if (held != INVALID_HANDLE_VALUE) {
+            // The clock answers again once the deletion is over; only then is the file let go.
+            Sleep(500);
+            DWORD_PTR ignored;
+            SendMessageTimeoutA(manager, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
+            CloseHandle(held);
         }
         EXPECT_EQ(contents(manager, row.shown), row.shown);
         EXPECT_EQ(stored(), row.storedAfter);

@@ -307,4 +307,32 @@ TEST_F(ScheduleNotification, BellsOpenTheirDetailsAndAreDismissedOneByOne) {
     EXPECT_EQ(before, after);
 }
 
+// A bell dismissed while its details are open frees its icon id for the next
+// bell; 消去 in those older details must then leave the newer bell alone.
+TEST_F(ScheduleNotification, DismissInDetailsOfABellAlreadyGoneLeavesTheBellThatTookItsIcon) {
+    writeSchedules({{SpecificDate, makeSystemTime(2026, 12, 8, 10, 29), "A", 0},
+                    {SpecificDate, makeSystemTime(2026, 12, 8, 10, 31), "B", 0}});
+    FakeTimeClock clock(folder, "2026-12-08 10:30:15");
+    ASSERT_TRUE(clock.started());
+    waitIdle(clock);
+    bool (*iconOneShown)(void*) = [](void* c) { return trayIconShown(static_cast<FakeTimeClock*>(c)->hwnd(), 1); };
+    bool (*iconOneGone)(void*) = [](void* c) { return !trayIconShown(static_cast<FakeTimeClock*>(c)->hwnd(), 1); };
+    ASSERT_TRUE(waitUntil(5000, iconOneShown, &clock));
+    PostMessageA(clock.hwnd(), WM_USER + 121, 1, WM_LBUTTONDBLCLK);
+    HWND older = waitForDialog(clock.hwnd(), "予定の詳細 - A ");
+    ASSERT_NE(older, nullptr);
+    PostMessageA(clock.hwnd(), WM_USER + 121, 1, WM_RBUTTONUP);
+    PostMessageA(waitForMenu(), WM_CHAR, 'D', 0);
+    ASSERT_TRUE(waitUntil(5000, iconOneGone, &clock));
+    // B rings at 10:31 and takes the freed id 1.
+    ASSERT_TRUE(waitUntil(60000, iconOneShown, &clock));
+    clickButton(older, IDC_DETAIL_DELETE);
+    EXPECT_TRUE(waitGone(older));
+    PostMessageA(clock.hwnd(), WM_USER + 121, 1, WM_LBUTTONDBLCLK);
+    HWND newer = waitForDialog(clock.hwnd(), "予定の詳細 - B ");
+    ASSERT_NE(newer, nullptr);
+    clickButton(newer, IDOK);
+    EXPECT_TRUE(waitGone(newer));
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <objbase.h>
 
 #include <memory>
 #include <string>
@@ -32,9 +33,14 @@ TEST(VersionLine, IsZeroWhenTheVersionResourceCannotBeRead) {
 // The shell waits until the test lets it go on, then records what it was given.
 HANDLE shellMayRun, launched;
 std::string seenFile, seenDirectory;
+bool seenInApartment;
 
 HINSTANCE WINAPI recordLaunch(HWND, LPCSTR, LPCSTR file, LPCSTR, LPCSTR directory, INT) {
     WaitForSingleObject(shellMayRun, INFINITE);
+    // Only a thread already in a single-threaded apartment refuses the other model.
+    const HRESULT other = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    seenInApartment = other == RPC_E_CHANGED_MODE;
+    if (SUCCEEDED(other)) CoUninitialize();
     seenFile = file;
     seenDirectory = directory ? "\"" + std::string(directory) + "\"" : "null";
     SetEvent(launched);
@@ -56,6 +62,7 @@ TEST(ShellLaunch, ReturnsAtOnceAndTheWorkerOwnsCopiesOfTheStrings) {
         ASSERT_EQ(WaitForSingleObject(launched, 10000), WAIT_OBJECT_0);
         EXPECT_EQ(seenFile, "https://quillet.example.com/");
         EXPECT_EQ(seenDirectory, directory ? "\"\"" : "null");
+        EXPECT_TRUE(seenInApartment);
     }
     shellExecute = previous;
     CloseHandle(shellMayRun);

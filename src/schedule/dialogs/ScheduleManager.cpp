@@ -237,14 +237,17 @@ void ScheduleManagerContext::openDetails(StoredSchedule& schedule) {
 }
 
 void ScheduleManagerContext::deleteSchedule(StoredSchedule& schedule) {
+    // A schedule the data file still holds stays listed and pending: it would
+    // come back at the next opening, and should still ring today.
+    bool replaced = false;
+    owner->rewriteSchedules(schedule.record, REWRITE_DELETE, &replaced);
+    if (!replaced) return;
     LVFINDINFOA find = {};
     find.flags = LVFI_PARAM;
     find.lParam = reinterpret_cast<LPARAM>(&schedule);
     const int row = static_cast<int>(SendMessageA(list(), LVM_FINDITEMA, static_cast<WPARAM>(-1),
                                                   reinterpret_cast<LPARAM>(&find)));
     if (row != -1) SendMessageA(list(), LVM_DELETEITEM, row, 0);
-    // A failed rewrite leaves the schedule in the file; it is listed again at the next opening.
-    owner->rewriteSchedules(schedule.record, REWRITE_DELETE);
     owner->removePending(schedule.record);
     removeStoredSchedule(schedules, &schedule);
 }
