@@ -193,13 +193,26 @@ TEST_F(PropertiesSheet, ChosenFontIsSavedOnlyWhileTheCustomFontBoxStaysChecked) 
         const std::vector<HWND> dialogs = waitForDialogs(clock->hwnd(), 2, nullptr);
         ASSERT_EQ(2u, dialogs.size());
         HWND fontDialog = dialogs[0] == sheet ? dialogs[1] : dialogs[0];
-        HWND sizes = GetDlgItem(fontDialog, 0x472);  // choose the largest size, once the list is filled
-        LRESULT count = 0;
-        for (int i = 0; i < 200 && (count = SendMessageA(sizes, CB_GETCOUNT, 0, 0)) <= 1; ++i) Sleep(25);
-        ASSERT_GT(count, 1);
-        SendMessageA(sizes, CB_SETCURSEL, count - 1, 0);
-        SendMessageA(fontDialog, WM_COMMAND, MAKEWPARAM(0x472, CBN_SELCHANGE), reinterpret_cast<LPARAM>(sizes));
+        // Choose the largest size. The dialog fills its size list while it settles
+        // on the font it starts with, so the choice is made again until it stays.
+        HWND sizes = GetDlgItem(fontDialog, 0x472);
+        bool chosen = false;
+        for (int i = 0; i < 40 && !chosen; ++i) {
+            const LRESULT count = SendMessageA(sizes, CB_GETCOUNT, 0, 0);
+            if (count > 1) {
+                SendMessageA(sizes, CB_SETCURSEL, count - 1, 0);
+                SendMessageA(fontDialog, WM_COMMAND, MAKEWPARAM(0x472, CBN_SELCHANGE), reinterpret_cast<LPARAM>(sizes));
+            }
+            Sleep(100);
+            chosen = count > 1 && SendMessageA(sizes, CB_GETCOUNT, 0, 0) == count &&
+                     SendMessageA(sizes, CB_GETCURSEL, 0, 0) == count - 1;
+        }
+        ASSERT_TRUE(chosen);
         SendMessageA(fontDialog, WM_COMMAND, IDOK, 0);
+        // The page takes the chosen font once the font dialog's own loop has ended;
+        // a message sent before that would be answered from inside that loop.
+        ASSERT_TRUE(waitGone(fontDialog));
+        SendMessageA(sheet, WM_NULL, 0, 0);
         if (!keep) use(sheet, 0, 1015);
         const RECT before = clock->rect();
         closeSheet(clock->hwnd(), sheet, PSBTN_OK);
