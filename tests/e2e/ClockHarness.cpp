@@ -100,6 +100,21 @@ void removeTree(const std::string& folder) {
 
 }  // namespace
 
+bool writeScheduleFile(const std::string& path, const std::vector<ScheduleEntry>& entries) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    bool written = true;
+    for (const ScheduleEntry& e : entries) {
+        TextBuffer title, content;
+        content.assign(e.content);
+        ScheduleRecord record = makeScheduleRecord(e.type, e.when, 0, content.length());
+        record.duplicateIndex = e.duplicateIndex;
+        record.lastNotified = e.lastNotified;
+        written = written && writeRecord(file, record, title, content);
+    }
+    return std::fclose(file) == 0 && written;
+}
+
 void loadSchedulesBesideClock(const std::string& path, StoredScheduleList& list) {
     std::vector<char> bytes;
     HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

@@ -26,6 +26,17 @@ void writeSettingDword(const char* name, DWORD value);
 // Reads one REG_DWORD value; false when it is missing.
 bool readSettingDword(const char* name, DWORD* value);
 
+// One schedule of a data file written for a test.
+struct ScheduleEntry {
+    uint32_t type;
+    SYSTEMTIME when;
+    const char* content;
+    uint32_t duplicateIndex = 0;
+    SYSTEMTIME lastNotified = {};  // never announced
+};
+// Writes a data file of these schedules in order; false when it cannot.
+bool writeScheduleFile(const std::string& path, const std::vector<ScheduleEntry>& entries);
+
 // Loads the schedules of a data file that the running clock may be rewriting. A
 // reader that does not let others delete the file makes the clock's swap of the
 // new version fail, and a stamp would be lost to the test itself; so the bytes

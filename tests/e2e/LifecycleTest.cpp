@@ -1,11 +1,7 @@
 // Start, second start, the commands from outside and Setup, on the real programs.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstring>
-
 #include "e2e/ClockTest.h"
-#include "schedule/ScheduleFile.h"
 
 using namespace harness;
 
@@ -141,19 +137,8 @@ TEST_F(Lifecycle, KeepsItsDataFileBesideAProgramWithAKanjiName) {
     const std::string program = kanjiFolder + "\\予定表.exe";
     ASSERT_TRUE(CopyFileA(folder.quilletPath().c_str(), program.c_str(), TRUE));
     // A one-time schedule of a day long gone is reported as missed and leaves the file.
-    SYSTEMTIME longAgo = {};
-    longAgo.wYear = 2001;
-    longAgo.wMonth = 1;
-    longAgo.wDay = 1;
-    longAgo.wHour = 9;
-    const std::string data = kanjiFolder + "\\Schedules.dat";
-    std::FILE* file = std::fopen(data.c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    TextBuffer title, content;
-    content.assign("古い予定");
-    const uint32_t length = static_cast<uint32_t>(std::strlen(content.data));
-    EXPECT_TRUE(writeRecord(file, makeScheduleRecord(0, longAgo, 0, length), title, content));
-    std::fclose(file);
+    ASSERT_TRUE(writeScheduleFile(kanjiFolder + "\\Schedules.dat",
+                                  {{0, makeSystemTime(2001, 1, 1, 9, 0), "古い予定"}}));
 
     Process clock;
     ASSERT_TRUE(clock.start(program));

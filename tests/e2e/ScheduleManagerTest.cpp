@@ -28,26 +28,10 @@ const char MANAGER[] = "クイレット - 予定マネージャ";
 constexpr int COLUMNS = 5;
 constexpr int CONTENT = 3;
 
-struct Entry {
-    uint32_t type;
-    SYSTEMTIME when;
-    const char* content;
-    SYSTEMTIME lastNotified = {};  // never announced
-};
-
 class ScheduleManager : public ClockTest {
 protected:
-    void writeSchedules(const std::vector<Entry>& entries) const {
-        std::FILE* file = std::fopen(folder.file("Schedules.dat").c_str(), "wb");
-        ASSERT_NE(file, nullptr);
-        for (const Entry& e : entries) {
-            TextBuffer title, content;
-            content.assign(e.content);
-            ScheduleRecord record = makeScheduleRecord(e.type, e.when, 0, content.length());
-            record.lastNotified = e.lastNotified;
-            ASSERT_TRUE(writeRecord(file, record, title, content));
-        }
-        std::fclose(file);
+    void writeSchedules(const std::vector<ScheduleEntry>& entries) const {
+        ASSERT_TRUE(writeScheduleFile(folder.file("Schedules.dat"), entries));
     }
 
     // The contents of the data file's records in order.
@@ -92,7 +76,7 @@ SYSTEMTIME at(WORD dayOfWeek, WORD day, WORD hour, WORD minute, WORD month = 0, 
 TEST_F(ScheduleManager, OpensOnTodayFiltersByTypeAndSortsByText) {
     // Wednesday 9 December 2026: none of them occurs today.
     writeSchedules({{SpecificDate, at(5, 25, 18, 0, 12, 2026), "忘年会"},
-                    {Weekday, at(TUESDAY, 0, 10, 0), "朝会", at(TUESDAY, 8, 10, 0, 12, 2026)},
+                    {Weekday, at(TUESDAY, 0, 10, 0), "朝会", 0, at(TUESDAY, 8, 10, 0, 12, 2026)},
                     {Yearly, at(0, 24, 19, 30, 12), "イブ"},
                     {7, at(0, 9, 9, 0, 12, 2026), "不明な種類"},
                     {Monthly, at(0, 8, 9, 0), "月次報告"},

@@ -21,13 +21,6 @@ namespace {
 constexpr WORD TUESDAY = 2;
 constexpr WORD WEDNESDAY = 3;
 
-struct Entry {
-    uint32_t type;
-    SYSTEMTIME when;
-    const char* content;
-    uint32_t duplicateIndex;
-};
-
 SYSTEMTIME weekday(WORD dayOfWeek, WORD hour, WORD minute) {
     SYSTEMTIME when = {};
     when.wDayOfWeek = dayOfWeek;
@@ -52,19 +45,8 @@ protected:
 
     std::string dataPath() const { return folder.file("Schedules.dat"); }
 
-    void writeSchedules(const std::vector<Entry>& entries) const {
-        std::FILE* file = std::fopen(dataPath().c_str(), "wb");
-        ASSERT_NE(file, nullptr);
-        for (const Entry& e : entries) {
-            const uint32_t length = static_cast<uint32_t>(std::strlen(e.content));
-            ScheduleRecord record = makeScheduleRecord(e.type, e.when, 0, length);
-            record.duplicateIndex = e.duplicateIndex;
-            TextBuffer title;
-            TextBuffer content;
-            content.assign(e.content);
-            ASSERT_TRUE(writeRecord(file, record, title, content));
-        }
-        std::fclose(file);
+    void writeSchedules(const std::vector<ScheduleEntry>& entries) const {
+        ASSERT_TRUE(writeScheduleFile(dataPath(), entries));
     }
 
     // The records of a data file in order: content and whether it was stamped at `stamp`.
