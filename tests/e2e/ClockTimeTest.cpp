@@ -26,16 +26,21 @@ struct FaceChange {
 constexpr DWORD FIRST_PAINT_MS = 500;
 
 // The distinct faces shown during `durationMs` after the first painting, in
-// order, captured every 50 ms. With `quietAfterChangeMs`, the watch ends that long
-// after the first change instead: a clock that was slow to start (under load or
-// under emulation) still shows its first change, and no time is spent after it.
+// order, captured every 50 ms. A face counts once two captures in a row show it,
+// so a capture taken halfway through a repaint is not taken for a change. With
+// `quietAfterChangeMs`, the watch ends that long after the first change instead:
+// a clock that was slow to start (under load or under emulation) still shows its
+// first change, and no time is spent after it.
 std::vector<FaceChange> watchFace(HWND window, DWORD durationMs, DWORD quietAfterChangeMs = 0) {
     Sleep(FIRST_PAINT_MS);
     std::vector<FaceChange> changes;
+    FaceChange seen{};
     const ULONGLONG start = GetTickCount64();
     for (ULONGLONG now = start; now - start < durationMs; now = GetTickCount64()) {
         WindowImage image = captureClient(window);
-        if (changes.empty() || changes.back().image != image) changes.push_back({now - start, std::move(image)});
+        const bool settled = image == seen.image;
+        if (!settled) seen = {now - start, std::move(image)};
+        if (settled && (changes.empty() || changes.back().image != seen.image)) changes.push_back(seen);
         if (quietAfterChangeMs && changes.size() > 1 && now - start > changes[1].atMs + quietAfterChangeMs) break;
         Sleep(50);
     }
