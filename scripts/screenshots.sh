@@ -70,6 +70,18 @@ new_window_at() {
   return 1
 }
 
+# Closes a dialog with Esc and waits until it is gone: the clock window takes no
+# mouse input while one of its modal dialogs is open.
+close_dialog() {
+  xdotool key Escape
+  for _ in $(seq 50); do
+    xwininfo -id "$1" 2>/dev/null | grep -q IsViewable || return 0
+    sleep 0.2
+  done
+  echo "screenshots: a dialog did not close" >&2
+  exit 1
+}
+
 # Sets X, Y, WIDTH and HEIGHT from a window.
 measure() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
 
@@ -169,7 +181,7 @@ shoot_menu $bell_x $bell_y menu-tray 0 0
 xdotool mousemove $((X + 40)) $((Y + HEIGHT - 12)) click 1
 detail=$(window_named '予定の詳細')
 shoot_window detail "$detail"
-xdotool key Escape
+close_dialog "$detail"
 measure "$clock_window"
 face_x=$X face_y=$Y
 # The full menu with the position locked and the mouse on the lock item.
@@ -186,7 +198,7 @@ sleep 0.5
 xdotool key Down Return
 sleep 0.5
 shoot_window schedule-manager "$manager"
-xdotool key Escape
+close_dialog "$manager"
 xdotool mousemove $((face_x + 40)) $((face_y + 8)) click --repeat 2 --delay 80 1
 add=$(window_named '予定の追加')
 shoot_window add-dialog "$add"
@@ -213,9 +225,8 @@ xdotool key Up Up Return
 xdotool mousemove $((X + 108)) $((Y + 193)) click 1
 calendar=$(window_named 'カレンダー')
 shoot_window add-calendar "$calendar"
-xdotool key Escape
-sleep 0.5
-xdotool key Escape
+close_dialog "$calendar"
+close_dialog "$add"
 still_first_minute
 stop_clock
 
@@ -237,10 +248,9 @@ xdotool mousemove $((X + 40)) $((Y + 40)) click 1
 xdotool mousemove $((X + 302)) $((Y + 305)) click 1
 font_dialog=$(window_named 'フォント')
 shoot_window font-dialog "$font_dialog"
-xdotool key Escape
-sleep 0.5
+close_dialog "$font_dialog"
 convert "$work"/page-{display,other,about}.png +append -strip -define png:exclude-chunks=date,time docs/property-sheet.png
 echo "  docs/property-sheet.png"
-xdotool key Escape
+close_dialog "$sheet"
 wait "$second_pid" || true
 stop_clock
