@@ -97,7 +97,8 @@ shoot() {
 shoot_window() { measure "$2"; shoot "$1" "$WIDTH" "$HEIGHT" "$X" "$Y"; }
 
 # Right-clicks at ($1, $2) and sets X, Y, WIDTH and HEIGHT from the menu that opens
-# there. Now and then Wine's tray drops the click on a bell, so it is tried again.
+# there. Wine's tray often drops the first right-click on a bell whose balloon shows,
+# so a click that opens nothing is tried again.
 open_menu() {
   local before menu
   for _ in 1 2 3; do
@@ -152,7 +153,8 @@ stop_clock() {
   wait "$clock_pid" || true
 }
 
-FLAG_SNAP=0x2 FLAG_SHADOW=0x4 FLAG_LOCKED=0x8 FLAG_SIMPLE_MENU=0x40 FLAG_NO_OUTLINE=0x200
+# Bits of the Flags word.
+FLAG_SNAP=0x2 FLAG_SHADOW=0x4 FLAG_LOCKED=0x8 FLAG_SIMPLE_MENU=0x40 FLAG_NO_OUTLINE=0x200 FLAG_CUSTOM_FONT=0x20000
 
 echo "the face with each effect, the simple menu"
 for effect in text:$((FLAG_NO_OUTLINE)) shadow:$((FLAG_SHADOW | FLAG_NO_OUTLINE)) outline:0; do
@@ -231,7 +233,6 @@ still_first_minute
 stop_clock
 
 echo "the three pages of the property sheet, the font dialog"
-FLAG_CUSTOM_FONT=0x20000
 start_clock $((FLAG_SNAP | FLAG_CUSTOM_FONT)) none
 # A second start hands over to the running clock, which opens its properties.
 "$loader" "$folder/Quillet.exe" >/dev/null 2>&1 &
