@@ -11,7 +11,7 @@ packages=(
   cmake make ninja-build g++ clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   googletest libbenchmark-dev
-  wine wine64 xvfb x11-utils imagemagick gcc-multilib
+  wine wine64 xvfb x11-utils imagemagick xdotool gcc-multilib
   locales fonts-ipafont python3
 )
 
