@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -257,10 +258,14 @@ std::vector<ScheduleRecord> recordsIn(const std::string& path) {
 }
 
 TEST(ScheduleRewrite, AFullDiskLeavesTheDataFileAsItWas) {
-    // The file size limit makes the system refuse bytes past it, as a full disk
-    // does, on the real write and flush path of the runtime.
+    // QUILLET_FULL_DISK_FOLDER names a small file system of its own (the fault
+    // script mounts one), which is filled up for real. Otherwise the file size
+    // limit makes the system refuse bytes past it, as a full disk does; both on the
+    // real write and flush path of the runtime.
+    const char* smallDisk = std::getenv("QUILLET_FULL_DISK_FOLDER");
     ScratchFolder folder;
-    const std::string path = folder.dataFile();
+    const std::string path = smallDisk ? std::string(smallDisk) + "/" + SCHEDULE_FILE_NAME : folder.dataFile();
+    const std::string filler = path + ".filler";
     std::string before;
     for (int i = 0; i < 300; ++i) before += recordBytes(weekly(static_cast<WORD>(i % 7), 9, 0, std::string(200, 'a')));
     writeBytes(path, before);
@@ -269,7 +274,16 @@ TEST(ScheduleRewrite, AFullDiskLeavesTheDataFileAsItWas) {
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     rlimit small = saved;
     small.rlim_cur = before.size() / 2;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    if (smallDisk) {
+        std::FILE* fill = std::fopen(filler.c_str(), "wb");
+        ASSERT_NE(fill, nullptr);
+        const std::string chunk(4096, 'f');
+        while (std::fwrite(chunk.data(), 1, chunk.size(), fill) == chunk.size() && std::fflush(fill) == 0) {
+        }
+        std::fclose(fill);
+    } else {
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    }
     bool changed[3];
     for (size_t i = 0; i < 3; ++i) changed[i] = CHANGES[i].run(path);
     setrlimit(RLIMIT_FSIZE, &saved);
@@ -277,6 +291,12 @@ TEST(ScheduleRewrite, AFullDiskLeavesTheDataFileAsItWas) {
     for (size_t i = 0; i < 3; ++i) EXPECT_FALSE(changed[i]) << CHANGES[i].name;
     EXPECT_EQ(readBytes(path), before);
     EXPECT_EQ(recordsIn(path).size(), 300u);
+    EXPECT_FALSE(fileExists((path + SCHEDULE_TEMP_SUFFIX).c_str())) << "the unfinished version is removed";
+    if (smallDisk) {
+        removeFile(filler.c_str());
+        EXPECT_TRUE(CHANGES[2].run(path)) << "with room again";
+        for (const char* suffix : {"", SCHEDULE_BACKUP_SUFFIX}) removeFile((path + suffix).c_str());
+    }
 }
 #endif
 
