@@ -174,6 +174,32 @@ TEST_F(ScheduleNotification, OneTimeScheduleOfYesterdayIsReportedAsMissedAndDrop
     EXPECT_EQ(records(dataPath() + ".backup"), (std::vector<std::string>{"歯医者", "other day"}));
 }
 
+// The data file held by another program: without any sharing when the clock
+// reads the day's schedules at start, then shared for reading only (so that it
+// cannot be replaced) when they fall due. The day is read again at the next
+// minute, both schedules are announced, the stamp and the drop are refused and
+// the file keeps them as they were; no message is shown and the clock runs on.
+TEST_F(ScheduleNotification, ADataFileHeldByAnotherProgramLosesNoScheduleAndShowsNoMessage) {
+    if (sizeof(void*) == 4) GTEST_SKIP() << "run by the 64-bit build only, to keep the test command short";
+    writeSchedules({{Weekday, weekday(TUESDAY, 10, 31), "weekly"},
+                    {SpecificDate, makeSystemTime(2026, 12, 8, 10, 31), "one time"}});
+    const std::vector<std::string> before = records(dataPath());
+    HANDLE held = CreateFileA(dataPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    FakeTimeClock clock(folder, "2026-12-08 10:30:35");
+    ASSERT_TRUE(clock.started());
+    waitIdle(clock);
+    CloseHandle(held);
+    held = CreateFileA(dataPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(waitUntil(40000, twoIcons, &clock));
+    EXPECT_EQ(waitForDialog(clock.hwnd(), "", 2000), nullptr) << "no message";
+    DWORD_PTR answered = 0;
+    EXPECT_NE(SendMessageTimeoutA(clock.hwnd(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answered), 0);
+    EXPECT_EQ(records(dataPath()), before);
+    CloseHandle(held);
+}
+
 TEST_F(ScheduleNotification, TwoSchedulesDueInTheSameMinuteGetTwoIconsAndTwoRewrites) {
     writeSchedules({{Weekday, weekday(TUESDAY, 10, 31), "first", 0},
                     {Weekday, weekday(TUESDAY, 10, 31), "second", 1},
