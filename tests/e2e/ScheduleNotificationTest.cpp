@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -198,6 +200,54 @@ TEST_F(ScheduleNotification, ADataFileHeldByAnotherProgramLosesNoScheduleAndShow
     EXPECT_NE(SendMessageTimeoutA(clock.hwnd(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answered), 0);
     EXPECT_EQ(records(dataPath()), before);
     CloseHandle(held);
+}
+
+// The real clock killed at a random moment of the stamping rewrite it makes at
+// start, in a data file of three megabytes: every schedule is still there, the due one
+// stamped or not. QUILLET_E2E_CRASH_ROUNDS sets the number of kills (10 here; the
+// fault script runs three hundred).
+TEST_F(ScheduleNotification, TheClockKilledWhileItStampsLosesNoSchedule) {
+    if (sizeof(void*) == 4) GTEST_SKIP() << "run by the 64-bit build only, to keep the test command short";
+    const char* wanted = std::getenv("QUILLET_E2E_CRASH_ROUNDS");
+    const int rounds = wanted ? std::atoi(wanted) : 10;
+    const std::string filler(3000, 'x');
+    std::vector<ScheduleEntry> entries{{Weekday, weekday(TUESDAY, 9, 0), "due"}};
+    for (WORD minute = 0; minute < 1000; ++minute)
+        entries.push_back({Weekday, weekday(WEDNESDAY, 9, minute % 60), filler.c_str(), minute / 60u});
+    const SYSTEMTIME start = makeSystemTime(2026, 12, 8, 10, 30);
+    std::mt19937 random(std::random_device{}());
+    int killedWhileWriting = 0;
+    int stamped = 0;
+    for (int round = 0; round < rounds; ++round) {
+        SCOPED_TRACE(round);
+        writeSchedules(entries);
+        DeleteFileA((dataPath() + ".new").c_str());
+        FakeTimeClock clock(folder, "2026-12-08 10:30:00");
+        ASSERT_TRUE(clock.started());
+        Sleep(random() % 100);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(clock.hwnd(), &owner);
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, owner);
+        ASSERT_NE(process, nullptr);
+        TerminateProcess(process, 1);
+        WaitForSingleObject(process, 10000);
+        CloseHandle(process);
+        killedWhileWriting += GetFileAttributesA((dataPath() + ".new").c_str()) != INVALID_FILE_ATTRIBUTES;
+        StoredScheduleList list;
+        ASSERT_TRUE(loadAllSchedules(dataPath().c_str(), list)) << "whole and undamaged";
+        ASSERT_EQ(list.size(), entries.size());
+        for (size_t i = 0; i < entries.size(); ++i) {
+            ASSERT_STREQ(list.at(static_cast<uint32_t>(i))->content.c_str(), entries[i].content) << i;
+        }
+        const SYSTEMTIME& stamp = list.at(0)->record.lastNotified;
+        const bool isStamped = sameMinute(stamp, start);
+        EXPECT_TRUE(isStamped || stamp.wYear == 0);
+        stamped += isStamped;
+    }
+    std::printf("%d kills, %d while a new version was being written, %d after the stamp\n", rounds,
+                killedWhileWriting, stamped);
+    // The icons of the killed clocks go with their windows.
+    EXPECT_TRUE(waitUntil(10000, [](void*) { return trayIconWindows().empty(); }, nullptr));
 }
 
 TEST_F(ScheduleNotification, TwoSchedulesDueInTheSameMinuteGetTwoIconsAndTwoRewrites) {
