@@ -188,7 +188,7 @@ TEST_F(ScheduleNotification, ADataFileHeldByAnotherProgramLosesNoScheduleAndShow
     const std::vector<std::string> before = records(dataPath());
     HANDLE held = CreateFileA(dataPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    FakeTimeClock clock(folder, "2026-12-08 10:30:35");
+    FakeTimeClock clock(folder, "2026-12-08 10:30:42");
     ASSERT_TRUE(clock.started());
     waitIdle(clock);
     CloseHandle(held);
