@@ -107,46 +107,20 @@ TEST_F(HeldDataFile, OpenForReadingOnlyRefusesTheSwap) {
 // read-only ones, as the core's fault table shows.)
 TEST_F(HeldDataFile, AReadOnlyDataFileOrAnUndeletableBackupLosesNothing) {
     const std::string backup = path + SCHEDULE_BACKUP_SUFFIX;
-    const struct {
-        const char* fault;
-        HANDLE (*apply)(const std::string& data, const std::string& backup);
-        void (*lift)(const std::string& data, const std::string& backup, HANDLE held);
-    } faults[] = {
-        {"read-only data file",
-         [](const std::string& data, const std::string&) {
-             SetFileAttributesA(data.c_str(), FILE_ATTRIBUTE_READONLY);
-             return INVALID_HANDLE_VALUE;
-         },
-         [](const std::string& data, const std::string&, HANDLE) {
-             SetFileAttributesA(data.c_str(), FILE_ATTRIBUTE_NORMAL);
-         }},
-        {"read-only backup",
-         [](const std::string&, const std::string& backup) {
-             SetFileAttributesA(backup.c_str(), FILE_ATTRIBUTE_READONLY);
-             return INVALID_HANDLE_VALUE;
-         },
-         [](const std::string&, const std::string& backup, HANDLE) {
-             SetFileAttributesA(backup.c_str(), FILE_ATTRIBUTE_NORMAL);
-         }},
-        {"backup held without delete sharing",
-         [](const std::string&, const std::string& backup) {
-             return CreateFileA(backup.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-         },
-         [](const std::string&, const std::string&, HANDLE held) { CloseHandle(held); }},
-    };
-    for (const auto& fault : faults) {
-        SCOPED_TRACE(fault.fault);
+    const char* const faults[] = {"read-only data file", "read-only backup", "backup held without delete sharing"};
+    for (int fault = 0; fault < 3; ++fault) {
+        SCOPED_TRACE(faults[fault]);
         std::FILE* out = std::fopen(path.c_str(), "wb");
         ASSERT_NE(out, nullptr);
         std::fwrite(before.data(), 1, before.size(), out);
         std::fclose(out);
         ASSERT_TRUE(CopyFileA(path.c_str(), backup.c_str(), FALSE));
-        const HANDLE held = fault.apply(path, backup);
+        const std::string& readOnly = fault == 0 ? path : backup;
+        if (fault < 2) SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+        const HANDLE held = fault == 2 ? hold(backup, FILE_SHARE_READ | FILE_SHARE_WRITE) : INVALID_HANDLE_VALUE;
         for (int change = 0; change < 3; ++change) {
             const std::string prior = bytesOf(path);
-            const bool made = makeChange(change);
-            if (made) {
+            if (makeChange(change)) {
                 EXPECT_NE(bytesOf(path), prior) << change;
                 EXPECT_EQ(bytesOf(backup), prior) << change;
             } else {
@@ -155,8 +129,9 @@ TEST_F(HeldDataFile, AReadOnlyDataFileOrAnUndeletableBackupLosesNothing) {
             StoredScheduleList list;
             EXPECT_TRUE(loadAllSchedules(path.c_str(), list)) << "whole and undamaged after change " << change;
         }
-        fault.lift(path, backup, held);
-        std::printf("%s: %s\n", fault.fault, bytesOf(path) == before ? "refused" : "made");
+        SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+        std::printf("%s: %s\n", faults[fault], bytesOf(path) == before ? "refused" : "made");
     }
 }
 
