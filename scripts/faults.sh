@@ -24,17 +24,10 @@ status=0
 # Runs a command in a Wine world of its own (prefix, wineserver, Xvfb), stopped afterwards.
 in_wine() {
   (
-    export WINEPREFIX="$repo_root/.wineprefix-faults"
-    unset DISPLAY
-    ensure_display
-    ensure_wine_prefix
-    wineserver -p
-    # Wine's background services would otherwise hold the first test's output open.
-    "$(wine_loader 64)" cmd /c exit >/dev/null 2>&1
+    start_wine_world "$repo_root/.wineprefix-faults"
     "$@"
     result=$?
-    wineserver -k 2>/dev/null
-    stop_display
+    stop_wine_world
     exit $result
   )
 }
