@@ -31,20 +31,12 @@ source scripts/wine-env.sh
 run_windows_tests() {
   local preset=$1
   (
-    export WINEPREFIX="$repo_root/.wineprefix-test-$preset"
-    unset DISPLAY
-    ensure_display
-    ensure_wine_prefix
-    wineserver -p
-    # The first Wine program starts Wine's background services, which would inherit
-    # (and hold open) the output pipes of whichever test happened to be first.
-    "$(wine_loader 64)" cmd /c exit >/dev/null 2>&1
+    start_wine_world "$repo_root/.wineprefix-test-$preset"
     start=$SECONDS
     ctest --preset "$preset"
     result=$?
     echo "$preset: ctest took $((SECONDS - start)) s"
-    wineserver -k 2>/dev/null
-    stop_display
+    stop_wine_world
     exit $result
   ) > "build/$preset/ctest.log" 2>&1
 }

@@ -67,3 +67,20 @@ ensure_display() {
 stop_display() {
   if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
 }
+
+# Enters a Wine world of its own in the given prefix: its own Xvfb screen, a
+# persistent wineserver, and Wine's background services started first, which would
+# otherwise inherit (and hold open) the output pipes of whichever test came first.
+start_wine_world() {
+  export WINEPREFIX="$1"
+  unset DISPLAY
+  ensure_display
+  ensure_wine_prefix
+  wineserver -p
+  "$(wine_loader 64)" cmd /c exit >/dev/null 2>&1
+}
+
+stop_wine_world() {
+  wineserver -k 2>/dev/null
+  stop_display
+}

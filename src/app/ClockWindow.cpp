@@ -185,11 +185,11 @@ bool ClockWindow::onTimer(UINT_PTR timerIdentifier) {
 void ClockWindow::tick() {
     SYSTEMTIME t;
     readLocalTime(&t);
-    const TickDecision decision = decideTick(now, t, (flags & FLAG_SHOW_SECONDS) != 0);
+    const TickDecision decision = decideTick(now, t, (flags & FLAG_SHOW_SECONDS) != 0, dayListUnread);
     if (decision.sameSecond) return;
     if (decision.refreshFace) {
         now = t;
-        if (decision.dateChanged) reloadToday();
+        if (decision.reloadDay) reloadToday();
         if (decision.minuteChanged) checkDue();
         refreshFaceText();
         InvalidateRect(hwnd, nullptr, TRUE);

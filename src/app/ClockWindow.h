@@ -119,6 +119,8 @@ public:
     uint32_t flags;
     SYSTEMTIME lastWatchTime;
     uint16_t daysInMonth;
+    // The data file could not be opened when today's schedules were last read.
+    bool dayListUnread = false;
     char displayText[128];
     char datePicture[128];
 };

@@ -14,6 +14,8 @@
 
 namespace {
 
+std::FILE* createThroughRuntime(const char* path) { return std::fopen(path, "wb"); }
+
 size_t writeThroughRuntime(const void* data, size_t size, size_t count, std::FILE* file) {
     return std::fwrite(data, size, count, file);
 }
@@ -40,23 +42,26 @@ void syncFolderOf(const char* path) {
 
 }  // namespace
 
-FileWriteFunction scheduleFileWrite = writeThroughRuntime;
-
 #ifdef _WIN32
 
-bool flushToDisk(std::FILE* file) {
+namespace {
+
+bool flushThroughRuntime(std::FILE* file) {
     return std::fflush(file) == 0 && _commit(_fileno(file)) == 0;
 }
 
-bool replaceWithBackup(const char* dataPath, const char* tempPath, const char* backupPath) {
-    if (fileExists(dataPath)) {
-        // The backup becomes a second name of the current version (a copy where the
-        // volume has no hard links); the data file keeps its name throughout.
-        DeleteFileA(backupPath);
-        if (!CreateHardLinkA(backupPath, dataPath, nullptr) && !CopyFileA(dataPath, backupPath, FALSE)) return false;
-    }
+// The backup becomes a second name of the current version (a copy where the
+// volume has no hard links); the data file keeps its name throughout.
+bool linkBackup(const char* dataPath, const char* backupPath) {
+    DeleteFileA(backupPath);
+    return CreateHardLinkA(backupPath, dataPath, nullptr) || CopyFileA(dataPath, backupPath, FALSE);
+}
+
+bool swapThroughSystem(const char* tempPath, const char* dataPath) {
     return MoveFileExA(tempPath, dataPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
+
+}  // namespace
 
 bool seekTo(std::FILE* file, uint64_t position) {
     return _fseeki64(file, static_cast<__int64>(position), SEEK_SET) == 0;
@@ -83,21 +88,26 @@ bool removeFile(const char* path) { return DeleteFileA(path) != 0; }
 
 #else
 
-bool flushToDisk(std::FILE* file) {
+namespace {
+
+bool flushThroughRuntime(std::FILE* file) {
     return std::fflush(file) == 0 && ::fsync(fileno(file)) == 0;
 }
 
-bool replaceWithBackup(const char* dataPath, const char* tempPath, const char* backupPath) {
-    if (fileExists(dataPath)) {
-        // The backup becomes a second name of the current version; the data file
-        // keeps its name throughout.
-        ::unlink(backupPath);
-        if (::link(dataPath, backupPath) != 0) return false;
-    }
+// The backup becomes a second name of the current version; the data file keeps
+// its name throughout.
+bool linkBackup(const char* dataPath, const char* backupPath) {
+    ::unlink(backupPath);
+    return ::link(dataPath, backupPath) == 0;
+}
+
+bool swapThroughSystem(const char* tempPath, const char* dataPath) {
     if (std::rename(tempPath, dataPath) != 0) return false;
     syncFolderOf(dataPath);
     return true;
 }
+
+}  // namespace
 
 bool seekTo(std::FILE* file, uint64_t position) {
     return fseeko(file, static_cast<off_t>(position), SEEK_SET) == 0;
@@ -120,3 +130,11 @@ bool fileExists(const char* path) {
 bool removeFile(const char* path) { return ::unlink(path) == 0; }
 
 #endif
+
+ScheduleFileCalls scheduleFileCalls = {createThroughRuntime, writeThroughRuntime, flushThroughRuntime, linkBackup,
+                                       swapThroughSystem};
+
+bool replaceWithBackup(const char* dataPath, const char* tempPath, const char* backupPath) {
+    if (fileExists(dataPath) && !scheduleFileCalls.keepBackup(dataPath, backupPath)) return false;
+    return scheduleFileCalls.swapIn(tempPath, dataPath);
+}

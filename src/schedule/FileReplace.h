@@ -7,13 +7,22 @@
 #include <cstdint>
 #include <cstdio>
 
-// Every byte the data file code writes goes through this function (std::fwrite by
-// default), so tests can make a write fail part way.
-using FileWriteFunction = size_t (*)(const void* data, size_t size, size_t count, std::FILE* file);
-extern FileWriteFunction scheduleFileWrite;
-
-// Flushes the stream and forces its data to the disk; false when either fails.
-bool flushToDisk(std::FILE* file);
+// The file-system calls through which a change reaches the disk, one pointer
+// each, so that tests can make any of them fail as a full disk, a read-only
+// folder, a data file held by another program or an undeletable backup would.
+struct ScheduleFileCalls {
+    // Creates (or empties) the file of the new version; null when it cannot.
+    std::FILE* (*createNew)(const char* path);
+    // Every byte written (std::fwrite by default).
+    size_t (*write)(const void* data, size_t size, size_t count, std::FILE* file);
+    // Flushes the stream and forces its data to the disk; false when either fails.
+    bool (*flushToDisk)(std::FILE* file);
+    // Makes `backupPath` hold the current version at `dataPath`, replacing any older backup.
+    bool (*keepBackup)(const char* dataPath, const char* backupPath);
+    // Puts the file at `tempPath` under `dataPath`, replacing it in one step.
+    bool (*swapIn)(const char* tempPath, const char* dataPath);
+};
+extern ScheduleFileCalls scheduleFileCalls;
 
 // Makes the fully written and flushed `tempPath` the file at `dataPath`. When a
 // file is already at `dataPath`, it becomes `backupPath` (replacing any older

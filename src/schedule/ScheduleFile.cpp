@@ -29,7 +29,7 @@ bool readText(std::FILE* file, TextBuffer& buffer, uint32_t length) {
 bool writeText(std::FILE* file, const TextBuffer& text, uint32_t length) {
     if (length == 0) return true;
     if (!text.data || text.capacity <= length) return false;
-    return scheduleFileWrite(text.data, 1, length, file) == length;
+    return scheduleFileCalls.write(text.data, 1, length, file) == length;
 }
 
 bool headerValid(const ScheduleRecord& record) {
@@ -53,7 +53,7 @@ bool readRecord(std::FILE* file, uint64_t bytesLeft, ScheduleRecord& record, Tex
 
 bool writeRecord(std::FILE* file, const ScheduleRecord& record, const TextBuffer& title,
                  const TextBuffer& content) {
-    return scheduleFileWrite(&record, 1, sizeof record, file) == sizeof record &&
+    return scheduleFileCalls.write(&record, 1, sizeof record, file) == sizeof record &&
            writeText(file, title, record.titleLength) && writeText(file, content, record.contentLength);
 }
 

@@ -24,7 +24,7 @@ public:
             !buildPath(backupPath, dataPath, SCHEDULE_BACKUP_SUFFIX)) {
             return false;
         }
-        file = std::fopen(tempPath.c_str(), "wb");
+        file = scheduleFileCalls.createNew(tempPath.c_str());
         if (!file) return false;
         streamBuffer = new (std::nothrow) char[WRITE_BUFFER_SIZE];
         if (streamBuffer) std::setvbuf(file, streamBuffer, _IOFBF, WRITE_BUFFER_SIZE);
@@ -36,7 +36,7 @@ public:
     // Forces the new version to the disk and swaps it in; on failure it is
     // removed and the data file is as it was.
     bool commit(const char* dataPath) {
-        const bool flushed = flushToDisk(file);
+        const bool flushed = scheduleFileCalls.flushToDisk(file);
         const bool closed = std::fclose(file) == 0;
         file = nullptr;
         if (flushed && closed && replaceWithBackup(dataPath, tempPath.c_str(), backupPath.c_str())) {

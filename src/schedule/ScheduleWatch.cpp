@@ -32,9 +32,15 @@ bool ClockWindow::reloadToday() {
         clearPending();
         ScheduleRecordArray missed;
         reportMissed(missed);
+        dayListUnread = false;
         if (!scheduleFilePath || !fileExists(scheduleFilePath)) return true;
         ScheduleReader reader;
-        if (!reader.open(scheduleFilePath)) return false;
+        if (!reader.open(scheduleFilePath)) {
+            // A file held by another program would leave the whole day without
+            // announcements; the tick tries again at the next minute.
+            dayListUnread = true;
+            return false;
+        }
         StoredSchedule entry;
         while (reader.next(entry)) {
             // A failed addPending only leaves that schedule out of today's list.
@@ -51,7 +57,10 @@ bool ClockWindow::reportMissed(ScheduleRecordArray& missed) {
     bool failed = false;
     {
         ScheduleReader reader;
-        if (!reader.open(scheduleFilePath)) return false;
+        // A file held by another program would leave the whole day without
+        // announcements; the tick tries again at the next minute.
+        dayListUnread = !reader.open(scheduleFilePath);
+        if (dayListUnread) return false;
         StoredSchedule entry;
         while (reader.next(entry)) {
             if (!missedBefore(entry.record, now, daysInMonth)) continue;

@@ -203,4 +203,25 @@ TEST(ScheduleFileFormat, UntrustedLengthsAreDamageNotAllocations) {
     }
 }
 
+TEST(ScheduleFileFormat, ContentsOfAnySizeAndBytesAreStoredAndReadBackWhole) {
+    ScratchFolder folder;
+    std::string leadBytes;  // 0x81 to 0x9F and 0xE0 to 0xFC, over and over, an odd number of them
+    for (int i = 0; i < 4095; ++i) leadBytes += static_cast<char>(i % 60 < 31 ? 0x81 + i % 60 : 0xE0 + i % 60 - 31);
+    const std::string contents[] = {"", std::string(1 << 20, 'x'), leadBytes, "\xFC"};
+    for (const std::string& content : contents) {
+        ScheduleRecord record = recordOf(weekly(1, 9, 0, content));
+        TextBuffer title, text;
+        text.assign(content.c_str());
+        bool damageMet = true;
+        ASSERT_TRUE(appendSchedule(folder.dataFile().c_str(), record, title, text, damageMet));
+        EXPECT_FALSE(damageMet);
+    }
+    // A stamp rewrites every record; what is read afterwards is what was added.
+    ASSERT_TRUE(rewriteSchedules(folder.dataFile().c_str(), recordOf(weekly(1, 9, 0, "", 1)), REWRITE_STAMP,
+                                 makeSystemTime(2026, 12, 8, 9, 0)));
+    const ReadOutcome outcome = readAll(folder.dataFile());
+    EXPECT_EQ(outcome.contents, std::vector<std::string>(std::begin(contents), std::end(contents)));
+    EXPECT_FALSE(outcome.damaged);
+}
+
 }  // namespace

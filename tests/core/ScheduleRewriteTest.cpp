@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -154,39 +155,97 @@ size_t failingWrite(const void* data, size_t size, size_t count, std::FILE* file
     return size ? written / size : 0;
 }
 
-struct FailingWrites {
-    explicit FailingWrites(size_t budget) {
-        writeBudget = budget;
-        scheduleFileWrite = failingWrite;
-    }
-    ~FailingWrites() { scheduleFileWrite = saved; }
-    FileWriteFunction saved = scheduleFileWrite;
+// Replaces some of the file-system calls for the life of the object.
+struct InjectedFaults {
+    explicit InjectedFaults(void (*inject)(ScheduleFileCalls&)) { inject(scheduleFileCalls); }
+    ~InjectedFaults() { scheduleFileCalls = saved; }
+    const ScheduleFileCalls saved = scheduleFileCalls;
 };
+
+// The three changes of the data file, each false when it did not happen.
+const struct Change {
+    const char* name;
+    bool (*run)(const std::string& path);
+} CHANGES[] = {
+    {"add",
+     [](const std::string& path) {
+         ScheduleRecord record = recordOf(weekly(6, 6, 6, "new"));
+         TextBuffer title, content;
+         content.assign("new");
+         bool damageMet = false;
+         return appendSchedule(path.c_str(), record, title, content, damageMet);
+     }},
+    {"stamp",
+     [](const std::string& path) {
+         return rewriteSchedules(path.c_str(), recordOf(weekly(2, 9, 0, "")), REWRITE_STAMP, NOW);
+     }},
+    {"delete",
+     [](const std::string& path) {
+         return rewriteSchedules(path.c_str(), recordOf(weekly(3, 9, 0, "")), REWRITE_DELETE, NOW);
+     }},
+};
+
+std::string fiveSchedules() {
+    std::string bytes;
+    for (int i = 0; i < 5; ++i) bytes += recordBytes(weekly(static_cast<WORD>(i), 9, 0, "text " + std::to_string(i)));
+    return bytes;
+}
 
 TEST(ScheduleRewrite, AWriteThatFailsPartWayLeavesTheDataFileAsItWas) {
     ScratchFolder folder;
     const std::string path = folder.dataFile();
-    std::string before;
-    for (int i = 0; i < 5; ++i) before += recordBytes(weekly(static_cast<WORD>(i), 9, 0, "text " + std::to_string(i)));
+    const std::string before = fiveSchedules();
     writeBytes(path, before);
     writeBytes(folder.backupFile(), "older");
-    for (size_t budget = 0; budget < before.size(); budget += 13) {
-        {
-            FailingWrites failing(budget);
-            EXPECT_FALSE(rewriteSchedules(path.c_str(), recordOf(weekly(2, 9, 0, "")), REWRITE_STAMP, NOW)) << budget;
-            ScheduleRecord record = recordOf(weekly(6, 6, 6, "new"));
-            TextBuffer title, content;
-            content.assign("new");
-            bool damageMet = false;
-            EXPECT_FALSE(appendSchedule(path.c_str(), record, title, content, damageMet)) << budget;
+    // Every budget short of the smallest new version, the one without a deleted record.
+    for (size_t budget = 0; budget < before.size() - before.size() / 5; budget += 13) {
+        for (const Change& change : CHANGES) {
+            writeBudget = budget;
+            InjectedFaults failing([](ScheduleFileCalls& calls) { calls.write = failingWrite; });
+            EXPECT_FALSE(change.run(path)) << change.name << " with " << budget << " bytes written";
         }
         ASSERT_EQ(readBytes(path), before) << "budget " << budget;
         EXPECT_FALSE(fileExists((path + SCHEDULE_TEMP_SUFFIX).c_str())) << "the unfinished version is removed";
     }
     // With enough room both succeed.
-    FailingWrites roomy(1 << 20);
-    EXPECT_TRUE(rewriteSchedules(path.c_str(), recordOf(weekly(2, 9, 0, "")), REWRITE_STAMP, NOW));
+    writeBudget = 1 << 20;
+    InjectedFaults roomy([](ScheduleFileCalls& calls) { calls.write = failingWrite; });
+    EXPECT_TRUE(CHANGES[1].run(path));
     EXPECT_EQ(readBytes(folder.backupFile()), before);
+}
+
+TEST(ScheduleRewrite, EveryFileSystemFaultLeavesTheDataFileAsItWasUntilItIsGone) {
+    const struct {
+        const char* fault;
+        void (*inject)(ScheduleFileCalls&);
+    } faults[] = {
+        {"full disk (the flush fails)", [](ScheduleFileCalls& c) { c.flushToDisk = [](std::FILE*) { return false; }; }},
+        {"read-only folder (no new file)",
+         [](ScheduleFileCalls& c) { c.createNew = [](const char*) -> std::FILE* { return nullptr; }; }},
+        {"data file held or read-only (no swap)",
+         [](ScheduleFileCalls& c) { c.swapIn = [](const char*, const char*) { return false; }; }},
+        {"undeletable backup", [](ScheduleFileCalls& c) { c.keepBackup = [](const char*, const char*) { return false; }; }},
+    };
+    for (const auto& fault : faults) {
+        for (const Change& change : CHANGES) {
+            SCOPED_TRACE(std::string(fault.fault) + ", " + change.name);
+            ScratchFolder folder;
+            const std::string path = folder.dataFile();
+            const std::string before = fiveSchedules();
+            writeBytes(path, before);
+            writeBytes(folder.backupFile(), "older");
+            {
+                InjectedFaults failing(fault.inject);
+                EXPECT_FALSE(change.run(path));
+            }
+            EXPECT_EQ(readBytes(path), before);
+            EXPECT_FALSE(fileExists((path + SCHEDULE_TEMP_SUFFIX).c_str())) << "the unfinished version is removed";
+            // Once the fault is gone the same change goes through.
+            EXPECT_TRUE(change.run(path));
+            EXPECT_EQ(readBytes(folder.backupFile()), before);
+            EXPECT_NE(readBytes(path), before);
+        }
+    }
 }
 
 #ifndef _WIN32
@@ -199,10 +258,14 @@ std::vector<ScheduleRecord> recordsIn(const std::string& path) {
 }
 
 TEST(ScheduleRewrite, AFullDiskLeavesTheDataFileAsItWas) {
-    // The file size limit makes the system refuse bytes past it, as a full disk
-    // does, on the real write and flush path of the runtime.
+    // QUILLET_FULL_DISK_FOLDER names a small file system of its own (the fault
+    // script mounts one), which is filled up for real. Otherwise the file size
+    // limit makes the system refuse bytes past it, as a full disk does; both on the
+    // real write and flush path of the runtime.
+    const char* smallDisk = std::getenv("QUILLET_FULL_DISK_FOLDER");
     ScratchFolder folder;
-    const std::string path = folder.dataFile();
+    const std::string path = smallDisk ? std::string(smallDisk) + "/" + SCHEDULE_FILE_NAME : folder.dataFile();
+    const std::string filler = path + ".filler";
     std::string before;
     for (int i = 0; i < 300; ++i) before += recordBytes(weekly(static_cast<WORD>(i % 7), 9, 0, std::string(200, 'a')));
     writeBytes(path, before);
@@ -211,18 +274,29 @@ TEST(ScheduleRewrite, AFullDiskLeavesTheDataFileAsItWas) {
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     rlimit small = saved;
     small.rlim_cur = before.size() / 2;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool rewritten = rewriteSchedules(path.c_str(), recordOf(weekly(3, 9, 0, "")), REWRITE_STAMP, NOW);
-    ScheduleRecord record = recordOf(weekly(6, 6, 6, ""));
-    TextBuffer none;
-    bool damageMet = false;
-    const bool appended = appendSchedule(path.c_str(), record, none, none, damageMet);
+    if (smallDisk) {
+        std::FILE* fill = std::fopen(filler.c_str(), "wb");
+        ASSERT_NE(fill, nullptr);
+        const std::string chunk(4096, 'f');
+        while (std::fwrite(chunk.data(), 1, chunk.size(), fill) == chunk.size() && std::fflush(fill) == 0) {
+        }
+        std::fclose(fill);
+    } else {
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    }
+    bool changed[3];
+    for (size_t i = 0; i < 3; ++i) changed[i] = CHANGES[i].run(path);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
-    EXPECT_FALSE(rewritten);
-    EXPECT_FALSE(appended);
+    for (size_t i = 0; i < 3; ++i) EXPECT_FALSE(changed[i]) << CHANGES[i].name;
     EXPECT_EQ(readBytes(path), before);
     EXPECT_EQ(recordsIn(path).size(), 300u);
+    EXPECT_FALSE(fileExists((path + SCHEDULE_TEMP_SUFFIX).c_str())) << "the unfinished version is removed";
+    if (smallDisk) {
+        removeFile(filler.c_str());
+        EXPECT_TRUE(CHANGES[2].run(path)) << "with room again";
+        for (const char* suffix : {"", SCHEDULE_BACKUP_SUFFIX}) removeFile((path + suffix).c_str());
+    }
 }
 #endif
 

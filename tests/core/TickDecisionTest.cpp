@@ -21,6 +21,14 @@ TEST(TickDecision, SecondsHiddenRefreshOnlyOnNewMinuteOrDate) {
     EXPECT_TRUE(d.refreshFace);
 }
 
+TEST(TickDecision, ADayListTheFileWithheldIsReadAgainAtEachNewMinute) {
+    const SYSTEMTIME shown = makeSystemTime(2026, 12, 8, 9, 30, 0);
+    EXPECT_TRUE(decideTick(shown, makeSystemTime(2026, 12, 8, 9, 31, 1), false, true).reloadDay);
+    EXPECT_FALSE(decideTick(shown, makeSystemTime(2026, 12, 8, 9, 31, 1), false, false).reloadDay);
+    EXPECT_FALSE(decideTick(shown, makeSystemTime(2026, 12, 8, 9, 30, 1), true, true).reloadDay);
+    EXPECT_TRUE(decideTick(shown, makeSystemTime(2026, 12, 9, 9, 30, 1), false, false).reloadDay);
+}
+
 TEST(TickDecision, SameSecondDoesNothingEvenAcrossAMinute) {
     // With seconds hidden `now` keeps the second of the moment it was taken, so
     // the one tick a minute whose second equals it is skipped.

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
 #include "schedule/TrayText.h"
+#include "util/TextBuffer.h"
 
 namespace {
 
@@ -77,6 +79,41 @@ TEST(TrayText, BalloonTitleIsPrefixThenSuffixWithinSixtyThreeBytes) {
     EXPECT_EQ(std::string(title), std::string(63, 'p'));
     buildBalloonTitle(title, repeat(A, 40).c_str(), " 予定の通知");
     EXPECT_EQ(std::string(title), repeat(A, 31) + " ");  // 62 bytes of prefix, the blank, no room for more
+}
+
+// Contents that are nothing but lead bytes of code page 932 (each two of them one
+// character, an odd last one half of one), a megabyte, or nothing: every text
+// made from them is a whole-character prefix of the content.
+bool wholeCharacterPrefix(const std::string& cut, const std::string& whole) {
+    size_t at = 0;
+    while (at < cut.size()) at += isLeadByte932(static_cast<unsigned char>(cut[at])) ? 2 : 1;
+    return at == cut.size() && whole.compare(0, cut.size(), cut) == 0;
+}
+
+TEST(TrayText, ContentsOfLeadBytesOnlyOrAMegabyteAreCutOnCharacterBoundaries) {
+    std::string leadBytes;
+    for (int c = 0x81; c <= 0xFC; ++c)
+        if (isLeadByte932(static_cast<unsigned char>(c))) leadBytes += static_cast<char>(c);
+    const std::string contents[] = {"", leadBytes, leadBytes.substr(0, 1), repeat(leadBytes, 17000),
+                                    repeat(leadBytes, 17000) + "\x81", std::string(1 << 20, 'a')};
+    for (const std::string& content : contents) {
+        SCOPED_TRACE(content.size());
+        char tip[TRAY_TIP_SIZE], balloon[TRAY_BALLOON_TEXT_SIZE];
+        buildTrayTip(tip, "", content.c_str());
+        buildBalloonText(balloon, content.c_str());
+        EXPECT_TRUE(wholeCharacterPrefix(tip, content));
+        EXPECT_TRUE(wholeCharacterPrefix(balloon, content));
+        EXPECT_GE(std::strlen(balloon), std::min<size_t>(content.size() & ~size_t{1}, sizeof balloon - 2));
+
+        TextBuffer text, line;
+        ASSERT_TRUE(text.assignBytes(content.c_str(), static_cast<uint32_t>(content.size())));
+        EXPECT_TRUE(wholeCharacterPrefix(text.c_str(), content));
+        EXPECT_GE(text.length() + 1, content.size());
+        ASSERT_TRUE(line.assignFirstLine(text));
+        EXPECT_EQ(std::string(line.c_str()), text.c_str()) << "no line break in them";
+        line.collapseBlanks();
+        EXPECT_EQ(std::string(line.c_str()), text.c_str()) << "no blanks in them";
+    }
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -172,6 +174,80 @@ TEST_F(ScheduleNotification, OneTimeScheduleOfYesterdayIsReportedAsMissedAndDrop
     EXPECT_EQ(watchBell(2000), std::vector<std::string>{"olive"});
     EXPECT_EQ(settledRecords(nullptr, {"other day"}), std::vector<std::string>{"other day"});
     EXPECT_EQ(records(dataPath() + ".backup"), (std::vector<std::string>{"歯医者", "other day"}));
+}
+
+// The data file held by another program: without any sharing when the clock
+// reads the day's schedules at start, then shared for reading only (so that it
+// cannot be replaced) when they fall due. The day is read again at the next
+// minute, both schedules are announced, the stamp and the drop are refused and
+// the file keeps them as they were; no message is shown and the clock runs on.
+TEST_F(ScheduleNotification, ADataFileHeldByAnotherProgramLosesNoScheduleAndShowsNoMessage) {
+    if (sizeof(void*) == 4) GTEST_SKIP() << "run by the 64-bit build only, to keep the test command short";
+    writeSchedules({{Weekday, weekday(TUESDAY, 10, 31), "weekly"},
+                    {SpecificDate, makeSystemTime(2026, 12, 8, 10, 31), "one time"}});
+    const std::vector<std::string> before = records(dataPath());
+    HANDLE held = CreateFileA(dataPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    FakeTimeClock clock(folder, "2026-12-08 10:30:42");
+    ASSERT_TRUE(clock.started());
+    waitIdle(clock);
+    CloseHandle(held);
+    held = CreateFileA(dataPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(waitUntil(40000, twoIcons, &clock));
+    EXPECT_EQ(waitForDialog(clock.hwnd(), "", 2000), nullptr) << "no message";
+    DWORD_PTR answered = 0;
+    EXPECT_NE(SendMessageTimeoutA(clock.hwnd(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answered), 0);
+    EXPECT_EQ(records(dataPath()), before);
+    CloseHandle(held);
+}
+
+// The real clock killed at a random moment of the stamping rewrite it makes at
+// start, in a data file of three megabytes: every schedule is still there, the due one
+// stamped or not. QUILLET_E2E_CRASH_ROUNDS sets the number of kills (10 here; the
+// fault script runs three hundred).
+TEST_F(ScheduleNotification, TheClockKilledWhileItStampsLosesNoSchedule) {
+    if (sizeof(void*) == 4) GTEST_SKIP() << "run by the 64-bit build only, to keep the test command short";
+    const char* wanted = std::getenv("QUILLET_E2E_CRASH_ROUNDS");
+    const int rounds = wanted ? std::atoi(wanted) : 10;
+    const std::string filler(3000, 'x');
+    std::vector<ScheduleEntry> entries{{Weekday, weekday(TUESDAY, 9, 0), "due"}};
+    for (WORD minute = 0; minute < 1000; ++minute)
+        entries.push_back({Weekday, weekday(WEDNESDAY, 9, minute % 60), filler.c_str(), minute / 60u});
+    const SYSTEMTIME start = makeSystemTime(2026, 12, 8, 10, 30);
+    std::mt19937 random(std::random_device{}());
+    int killedWhileWriting = 0;
+    int stamped = 0;
+    for (int round = 0; round < rounds; ++round) {
+        SCOPED_TRACE(round);
+        writeSchedules(entries);
+        DeleteFileA((dataPath() + ".new").c_str());
+        FakeTimeClock clock(folder, "2026-12-08 10:30:00");
+        ASSERT_TRUE(clock.started());
+        Sleep(random() % 100);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(clock.hwnd(), &owner);
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, owner);
+        ASSERT_NE(process, nullptr);
+        TerminateProcess(process, 1);
+        WaitForSingleObject(process, 10000);
+        CloseHandle(process);
+        killedWhileWriting += GetFileAttributesA((dataPath() + ".new").c_str()) != INVALID_FILE_ATTRIBUTES;
+        StoredScheduleList list;
+        ASSERT_TRUE(loadAllSchedules(dataPath().c_str(), list)) << "whole and undamaged";
+        ASSERT_EQ(list.size(), entries.size());
+        for (size_t i = 0; i < entries.size(); ++i) {
+            ASSERT_STREQ(list.at(static_cast<uint32_t>(i))->content.c_str(), entries[i].content) << i;
+        }
+        const SYSTEMTIME& stamp = list.at(0)->record.lastNotified;
+        const bool isStamped = sameMinute(stamp, start);
+        EXPECT_TRUE(isStamped || stamp.wYear == 0);
+        stamped += isStamped;
+    }
+    std::printf("%d kills, %d while a new version was being written, %d after the stamp\n", rounds,
+                killedWhileWriting, stamped);
+    // The icons of the killed clocks go with their windows.
+    EXPECT_TRUE(waitUntil(10000, [](void*) { return trayIconWindows().empty(); }, nullptr));
 }
 
 TEST_F(ScheduleNotification, TwoSchedulesDueInTheSameMinuteGetTwoIconsAndTwoRewrites) {

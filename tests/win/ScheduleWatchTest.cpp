@@ -189,6 +189,21 @@ TEST_F(ScheduleWatch, ReloadTakesTodaysUnannouncedOccurrencesInReverseFileOrder)
     EXPECT_EQ(contentsOf(clock.pendingSchedules).size(), 3u);
 }
 
+TEST_F(ScheduleWatch, ADayListTheHeldFileWithheldIsMarkedForAnotherReading) {
+    writeFile({weekly(9, 0, "due"), once(at(2026, 12, 7, 9, 0), "missed")});
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(clock.reloadToday());
+    EXPECT_TRUE(clock.dayListUnread);
+    EXPECT_EQ(clock.pendingSchedules.head, nullptr);
+    EXPECT_EQ(clock.notifiedSchedules.head, nullptr);
+    CloseHandle(held);
+    EXPECT_TRUE(clock.reloadToday());
+    EXPECT_FALSE(clock.dayListUnread);
+    EXPECT_EQ(contentsOf(clock.pendingSchedules), std::vector<std::string>{"due"});
+    EXPECT_EQ(contentsOf(clock.notifiedSchedules), std::vector<std::string>{"missed"});
+}
+
 TEST_F(ScheduleWatch, DueCheckAnnouncesReachedSchedulesAndRecordsThemInTheFile) {
     writeFile({weekly(9, 0, "weekly"), once(at(2026, 12, 8, 9, 0), "one-time"), weekly(10, 31, "later")});
     ASSERT_TRUE(clock.reloadToday());

@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <random>
 #include <string>
 
 #include "app/ClockWindow.h"
@@ -268,6 +270,92 @@ TEST_F(SettingsStore, RegistryWrapperReportsWhatFailed) {
     EXPECT_FALSE(regReadBinary(readable, "Value", buffer, &length));  // 4 bytes do not fit
     EXPECT_TRUE(regClose(readable));
     EXPECT_EQ(storedDword("Value"), 42u);
+}
+
+// Random values of every type and size for every value of the key, LastYM and
+// LastDH often out of range: the loads take each value as a 4-byte or 40-byte
+// read of it gives it, fall back where that read fails, and the face is then
+// built from whatever came out. QUILLET_REGISTRY_CASES sets the number of
+// cases (the fault script runs many thousands).
+TEST_F(SettingsStore, RandomValuesOfEveryTypeAndSizeLoadAsAReadGivesThem) {
+    const char* const names[] = {"PosX",  "PosY",          "Flags",    "FontColor", "LFHEIGHT", "LFWIDTH",
+                                 "LFESCAPEMENT", "LFORIENTATION", "LFWEIGHT", "LFBIN",     "LastYM",   "LastDH"};
+    const DWORD types[] = {REG_NONE,     REG_SZ,   REG_EXPAND_SZ, REG_BINARY, REG_DWORD, REG_DWORD_BIG_ENDIAN,
+                           REG_MULTI_SZ, REG_QWORD, REG_LINK,     0x7FFF};
+    const DWORD sizes[] = {0, 1, 2, 3, 4, 5, 8, 39, 40, 41, 300, 70000};
+    const DWORD outOfRange[] = {0, 13, 24, 32, 0xFFFF, 0xFFFF0000u, 0xFFFFFFFFu, (2026u << 16) | 99u};
+    const char* wanted = std::getenv("QUILLET_REGISTRY_CASES");
+    // Fewer in the 32-bit build, whose tests run under an emulator in the test command.
+    const int cases = wanted ? std::atoi(wanted) : sizeof(void*) == 4 ? 60 : 300;
+    std::mt19937 random(20261208);
+    HWND face = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                                nullptr);
+    ASSERT_NE(face, nullptr);
+    for (int n = 0; n < cases; ++n) {
+        SCOPED_TRACE("case " + std::to_string(n));
+        deleteKey();
+        for (int v = 0; v < 12; ++v) {
+            if (random() % 8 == 0) continue;
+            const bool lastCheck = v >= 10 && random() % 2;
+            const DWORD type = lastCheck ? REG_DWORD : types[random() % 10];
+            std::string bytes(lastCheck ? 4 : sizes[random() % 12], '\0');
+            for (char& c : bytes) c = static_cast<char>(random());
+            if (lastCheck) {
+                const DWORD value = outOfRange[random() % 8];
+                std::memcpy(&bytes[0], &value, 4);
+            }
+            writeRaw(names[v], type, bytes.data(), static_cast<DWORD>(bytes.size()));
+        }
+        // What a read of `room` bytes over the buffer's content gives, asked of the
+        // registry itself: for string types Wine's ANSI read converts, and ends the
+        // text with a NUL where it sees fit.
+        auto readOver = [](const char* name, void* buffer, DWORD room) {
+            HKEY key = nullptr;
+            if (RegOpenKeyExA(HKEY_CURRENT_USER, KEY_PATH, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+            const bool read =
+                RegQueryValueExA(key, name, nullptr, nullptr, static_cast<BYTE*>(buffer), &room) == ERROR_SUCCESS;
+            RegCloseKey(key);
+            return read;
+        };
+        // A 4-byte read starting from the default; the default where it fails.
+        auto dword = [&](int v, DWORD fallback) {
+            DWORD buffer = fallback;
+            return readOver(names[v], &buffer, sizeof buffer) ? buffer : fallback;
+        };
+        auto window = freshWindow();
+        const DWORD flagsBefore = static_cast<DWORD>(random());
+        window->flags = flagsBefore;
+        window->hwnd = face;
+        ASSERT_TRUE(window->loadSettings());
+        ASSERT_TRUE(window->loadLastCheck());
+        EXPECT_EQ(window->posX, static_cast<int16_t>(dword(0, 0)));
+        EXPECT_EQ(window->posY, static_cast<int16_t>(dword(1, 0)));
+        EXPECT_EQ(window->flags, (flagsBefore & ~SETTINGS_PERSISTED_MASK) |
+                                     (dword(2, flagsBefore & SETTINGS_PERSISTED_MASK) & SETTINGS_PERSISTED_MASK));
+        EXPECT_EQ(window->fontColor, dword(3, RGB(255, 255, 255)));
+        LOGFONTA font = iconTitleFont();
+        LONG* fields[] = {&font.lfHeight, &font.lfWidth, &font.lfEscapement, &font.lfOrientation, &font.lfWeight};
+        for (int f = 0; f < 5; ++f) *fields[f] = static_cast<LONG>(dword(4 + f, static_cast<DWORD>(*fields[f])));
+        char lfbin[40] = {};
+        if (readOver("LFBIN", lfbin, sizeof lfbin)) {
+            std::memcpy(font.lfFaceName, lfbin, 31);
+            font.lfFaceName[31] = '\0';
+            std::memcpy(&font.lfItalic, lfbin + 32, 8);
+        }
+        EXPECT_TRUE(sameFont(window->logFont, font));
+        const DWORD yearMonth = dword(10, 0);
+        const DWORD dayHour = dword(11, 0);
+        EXPECT_EQ(window->lastWatchTime.wYear, yearMonth >> 16);
+        EXPECT_EQ(window->lastWatchTime.wMonth, yearMonth & 0xFFFF);
+        EXPECT_EQ(window->lastWatchTime.wDay, dayHour >> 16);
+        EXPECT_EQ(window->lastWatchTime.wHour, dayHour & 0xFFFF);
+        // The face is built from whatever was loaded, as at start-up.
+        window->buildDatePicture();
+        window->refitFace();
+        window->refreshFaceText();
+        window->hwnd = nullptr;
+    }
+    DestroyWindow(face);
 }
 
 }  // namespace
