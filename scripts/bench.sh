@@ -32,11 +32,21 @@ cmake --build --preset bench >/dev/null || fail "cannot build the data file benc
 
 loader=$(wine_loader 64)
 template=$WINEPREFIX
-run_dir=$repo_root/build/bench-run
 ensure_display
 ensure_wine_prefix
-rm -rf "$run_dir"
-mkdir -p "$run_dir"
+run_dir=$(mktemp -d "$repo_root/build/bench-run.XXXXXX") || fail "cannot make a run folder"
+prefixes=()
+# Whatever ends the run, the Wine worlds it started end with it.
+clean_up() {
+    local prefix
+    for prefix in "${prefixes[@]}" "$run_dir"/prefix-startup; do
+        [ -d "$prefix" ] && WINEPREFIX=$prefix wineserver -k 2>/dev/null
+    done
+    wait
+    rm -rf "$run_dir"
+    stop_display
+}
+trap clean_up EXIT
 cp build/win64/src/app/Quillet.exe build/win64/bench/idle_program.exe build/win64/bench/startup_bench.exe \
     build/win64/bench/schedule_manager_bench.exe "$run_dir/" || fail "programs missing"
 
@@ -45,7 +55,9 @@ cp build/win64/src/app/Quillet.exe build/win64/bench/idle_program.exe build/win6
 # except the registry, which is written, and with the clock's key set to `flags`.
 make_prefix() {
     local prefix=$run_dir/prefix-$1 flags=$2
-    cp -al "$template" "$prefix" 2>/dev/null || cp -a "$template" "$prefix" || fail "cannot copy the prefix"
+    # Files that the template's own programs remove meanwhile are no loss.
+    cp -al "$template" "$prefix" 2>/dev/null
+    [ -d "$prefix/drive_c/windows/system32" ] || fail "cannot copy the prefix $template into $run_dir"
     local hive
     for hive in "$prefix"/*.reg; do cp --remove-destination "$template/$(basename "$hive")" "$hive"; done
     awk -v flags="$((flags))" '
@@ -67,6 +79,19 @@ cpu_ticks() {
     stat=$(cat "/proc/$1/stat" 2>/dev/null) || return
     stat=${stat##*) }
     awk '{ print $12 + $13 }' <<< "$stat"
+}
+
+# The Linux process of a Windows program running in a prefix: Wine names it after
+# the program's file (cut to the 15 characters that Linux keeps). A program of the
+# system, such as Wine's clock, runs in a process of its own, not in the loader's.
+process_of() {
+    local name=${2:0:15} pid
+    for pid in $(pgrep -x -- "${name//./\\.}"); do
+        if tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$1"; then
+            echo "$pid"
+            return
+        fi
+    done
 }
 
 # The wineserver of a prefix: the one whose folder is named after the prefix's
@@ -105,7 +130,7 @@ programs_run=("$run_dir/idle_program.exe" "$run_dir/idle_program.exe" "$run_dir/
               "$run_dir/idle_program.exe" "$run_dir/Quillet.exe" clock.exe)
 arguments=("" 1000 "" 250 "" "")
 flag_words=(0x2 0x2 0x2 0x2 0x40002 0x2)
-prefixes=() programs=() servers=()
+launchers=() programs=() servers=()
 for i in "${!labels[@]}"; do
     prefixes[i]=$(make_prefix "$i" "${flag_words[i]}") || exit 1
     (
@@ -113,12 +138,13 @@ for i in "${!labels[@]}"; do
         wineserver -p
         exec "$loader" "${programs_run[i]}" ${arguments[i]}
     ) >/dev/null 2>&1 &
-    programs[i]=$!
+    launchers[i]=$!
 done
 sleep "$warm_up_seconds"
 for i in "${!labels[@]}"; do
+    programs[i]=$(process_of "${prefixes[i]}" "$(basename "${programs_run[i]}")")
     servers[i]=$(server_of "${prefixes[i]}")
-    [ -n "${servers[i]}" ] || fail "no wineserver for ${labels[i]}"
+    [ -n "${programs[i]}" ] && [ -n "${servers[i]}" ] || fail "${labels[i]} is not running"
 done
 sample() { for i in "${!labels[@]}"; do echo "$(cpu_ticks "${programs[i]}") $(cpu_ticks "${servers[i]}")"; done; }
 mapfile -t before < <(sample)
@@ -126,8 +152,9 @@ sleep "$idle_seconds"
 mapfile -t after < <(sample)
 for i in "${!labels[@]}"; do
     WINEPREFIX=${prefixes[i]} wineserver -k 2>/dev/null
-    wait "${programs[i]}" 2>/dev/null
+    wait "${launchers[i]}" 2>/dev/null
 done
+prefixes=()
 
 ticks_per_second=$(getconf CLK_TCK)
 echo "Idle cost over $idle_seconds s, after $warm_up_seconds s of warm-up: CPU time (utime + stime) of the"
@@ -177,5 +204,3 @@ echo
 echo "The schedule manager under Wine:"
 run_in_prefix "$startup_prefix" "$run_dir/schedule_manager_bench.exe" $manager_counts ||
     fail "the schedule manager could not be measured"
-
-rm -rf "$run_dir"
