@@ -37,14 +37,14 @@ template=$WINEPREFIX
 ensure_display
 ensure_wine_prefix
 run_dir=$(mktemp -d "$repo_root/build/bench-run.XXXXXX") || fail "cannot make a run folder"
-prefixes=()
+prefixes=() launchers=()
 # Whatever ends the run, the Wine worlds it started end with it.
 clean_up() {
     local prefix
     for prefix in "${prefixes[@]}" "$run_dir"/prefix-startup; do
         [ -d "$prefix" ] && WINEPREFIX=$prefix wineserver -k 2>/dev/null
     done
-    wait
+    [ ${#launchers[@]} -eq 0 ] || wait "${launchers[@]}" 2>/dev/null
     rm -rf "$run_dir"
     stop_display
 }
@@ -132,7 +132,7 @@ programs_run=("$run_dir/idle_program.exe" "$run_dir/idle_program.exe" "$run_dir/
               "$run_dir/idle_program.exe" "$run_dir/Quillet.exe" clock.exe)
 arguments=("" 1000 "" 250 "" "")
 flag_words=(0x2 0x2 0x2 0x2 0x40002 0x2)
-launchers=() programs=() servers=()
+programs=() servers=()
 for i in "${!labels[@]}"; do
     prefixes[i]=$(make_prefix "$i" "${flag_words[i]}") || exit 1
     (
@@ -156,7 +156,7 @@ for i in "${!labels[@]}"; do
     WINEPREFIX=${prefixes[i]} wineserver -k 2>/dev/null
     wait "${launchers[i]}" 2>/dev/null
 done
-prefixes=()
+prefixes=() launchers=()
 
 ticks_per_second=$(getconf CLK_TCK)
 echo "Idle cost over $idle_seconds s, after $warm_up_seconds s of warm-up: CPU time (utime + stime) of the"
