@@ -1,7 +1,7 @@
 // The day reload, one stamping rewrite and one append over data files of 100,
 // 1,000 and 10,000 schedules, each beside a plain read-and-write copy of the same
 // file: once as a bare copy, and once forced to the disk and renamed into place
-// as the rewrite does.
+// as the rewrite lands.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "BenchSchedules.h"
@@ -96,7 +97,8 @@ void Append(benchmark::State& state) {
 }
 
 // Reads the whole file and writes it to another; `durable` also forces it to the
-// disk and renames it over the copy, the way a rewrite lands.
+// disk, renames it over the copy and forces the folder (and so the new name) to
+// the disk: only then is the copy on the disk under its name, as a rewrite is.
 void copyFile(const BenchFiles& files, bool durable) {
     std::FILE* in = std::fopen(files.data.c_str(), "rb");
     const std::string target = durable ? files.copy + ".new" : files.copy;
@@ -110,7 +112,11 @@ void copyFile(const BenchFiles& files, bool durable) {
         fsync(fileno(out));
     }
     std::fclose(out);
-    if (durable) std::rename(target.c_str(), files.copy.c_str());
+    if (!durable) return;
+    std::rename(target.c_str(), files.copy.c_str());
+    const int folder = open(files.folder.c_str(), O_RDONLY | O_DIRECTORY);
+    fsync(folder);
+    close(folder);
 }
 
 void PlainCopy(benchmark::State& state) {

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh || exit 1
 source scripts/emulation.sh
 
-for preset in win64 win32 host; do
+for preset in win64 win32 host bench; do
   cmake --preset "$preset" >/dev/null || exit 1
   cmake --build --preset "$preset" || exit 1
 done

@@ -86,8 +86,9 @@ bool ClockWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         onDestroy();
         return false;
     case WM_PAINT:
+        // Fully handled: the default handling would only begin and end an empty paint.
         paintFace();
-        return false;
+        return true;
     case WM_TIMECHANGE:
         tick();
         return true;

@@ -65,9 +65,15 @@ void ClockWindow::onLButtonUp() {
 void ClockWindow::resizeWindow(int width, int height) {
     RECT rect;
     if (!GetWindowRect(hwnd, &rect)) return;
+    const RECT current = rect;
     // Distances are measured on the current rectangle and the far edge comes
     // from the new size, so a clock on the right or bottom edge grows inward.
     if (flags & FLAG_SNAP_TO_EDGES) snapToWorkArea(rect, width, height);
+    // A face that keeps its size and place, as it does on most ticks, is left
+    // where it is: a move, even to the same rectangle, costs the window system a
+    // round of work that would be most of the clock's idle cost.
+    const RECT target = {rect.left, rect.top, rect.left + width, rect.top + height};
+    if (EqualRect(&target, &current)) return;
     MoveWindow(hwnd, rect.left, rect.top, width, height, TRUE);
 }
 

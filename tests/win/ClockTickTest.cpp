@@ -42,6 +42,14 @@ protected:
     LocalTimeSource systemTime = nullptr;
 };
 
+// Counts the moves of the test's window.
+int windowMoves = 0;
+WNDPROC staticProcedure = nullptr;
+LRESULT CALLBACK countMoves(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_WINDOWPOSCHANGING) ++windowMoves;
+    return CallWindowProcA(staticProcedure, window, message, wParam, lParam);
+}
+
 TEST_F(ClockTick, SecondsHiddenTheTextChangesOnlyWithTheMinute) {
     showAt(makeSystemTime(2010, 4, 1, 9, 30, 7), FLAGS_DEFAULT);
     const std::string shown = text();
@@ -69,6 +77,24 @@ TEST_F(ClockTick, SecondsShownTheTextChangesEverySecond) {
     EXPECT_NE(text().find("9:30:07"), std::string::npos) << text();
     tickAt(makeSystemTime(2010, 4, 1, 9, 30, 8));
     EXPECT_NE(text().find("9:30:08"), std::string::npos) << text();
+}
+
+// A face that keeps its size is repainted where it stands; only a change of size moves it.
+TEST_F(ClockTick, AFaceIsMovedOnlyWhenItsSizeChanges) {
+    showAt(makeSystemTime(2010, 4, 1, 9, 30, 13), FLAGS_DEFAULT | FLAG_SHOW_SECONDS);
+    staticProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(countMoves)));
+    ValidateRect(window, nullptr);
+    windowMoves = 0;
+    // The same digits in another order keep the text's width in any font.
+    tickAt(makeSystemTime(2010, 4, 1, 9, 31, 3));
+    EXPECT_EQ(0, windowMoves);
+    EXPECT_TRUE(GetUpdateRect(window, nullptr, FALSE));
+    const LONG width = clock->faceRect.right;
+    tickAt(makeSystemTime(2010, 12, 25, 10, 31, 4));
+    ASSERT_NE(width, clock->faceRect.right) << text();
+    EXPECT_GT(windowMoves, 0);
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(staticProcedure));
 }
 
 TEST_F(ClockTick, ANewDateRebuildsTheDatePrefixAndTheMonthLength) {
