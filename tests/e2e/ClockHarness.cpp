@@ -409,9 +409,11 @@ BOOL CALLBACK countTopLevelWindow(HWND window, LPARAM context) {
 }
 
 // Wine keeps a process's GDI objects in a table that its PEB points to, as
-// Windows does: 65536 entries of 24 bytes, an entry's type byte 0 when it is free.
-DWORD gdiHandlesInTable(HANDLE process) {
+// Windows does: 65536 entries of 24 bytes, an entry's type byte 0 when it is
+// free and 9 for a bitmap. Counts the entries in use and the bitmaps among them.
+void countGdiHandles(HANDLE process, ProcessResources& r) {
     constexpr size_t ENTRY_SIZE = 24, TYPE_OFFSET = 14, ENTRIES = 0x10000;
+    constexpr unsigned char BITMAP = 9;
     constexpr size_t TABLE_IN_PEB = sizeof(void*) == 8 ? 0xF8 : 0x94;
     PROCESS_BASIC_INFORMATION basic = {};
     void* table = nullptr;
@@ -419,28 +421,64 @@ DWORD gdiHandlesInTable(HANDLE process) {
         !ReadProcessMemory(process, reinterpret_cast<char*>(basic.PebBaseAddress) + TABLE_IN_PEB, &table,
                            sizeof table, nullptr) ||
         !table) {
-        return 0;
+        return;
     }
     std::vector<unsigned char> entries(ENTRY_SIZE * ENTRIES);
-    if (!ReadProcessMemory(process, table, entries.data(), entries.size(), nullptr)) return 0;
-    DWORD used = 0;
-    for (size_t i = 0; i < ENTRIES; ++i) used += entries[i * ENTRY_SIZE + TYPE_OFFSET] != 0;
-    return used;
+    if (!ReadProcessMemory(process, table, entries.data(), entries.size(), nullptr)) return;
+    for (size_t i = 0; i < ENTRIES; ++i) {
+        const unsigned char type = entries[i * ENTRY_SIZE + TYPE_OFFSET];
+        r.gdiHandles += type != 0;
+        r.gdiBitmaps += type == BITMAP;
+    }
+}
+
+SIZE_T committedPrivateBytes(HANDLE process) {
+    SIZE_T total = 0;
+    MEMORY_BASIC_INFORMATION region;
+    for (char* at = nullptr; VirtualQueryEx(process, at, &region, sizeof region) == sizeof region;
+         at = static_cast<char*>(region.BaseAddress) + region.RegionSize) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+    }
+    return total;
+}
+
+// The system's list of open handles, as NtQuerySystemInformation gives it (class 16).
+struct SystemHandle {
+    ULONG processId;
+    BYTE objectType;
+    BYTE flags;
+    USHORT value;
+    void* object;
+    ACCESS_MASK access;
+};
+
+DWORD kernelHandlesOf(DWORD processId) {
+    std::vector<char> buffer(1 << 20);
+    ULONG needed = 0;
+    while (NtQuerySystemInformation(static_cast<SYSTEM_INFORMATION_CLASS>(16), buffer.data(),
+                                    static_cast<ULONG>(buffer.size()), &needed) == static_cast<NTSTATUS>(0xC0000004L)) {
+        buffer.resize(buffer.size() * 2);
+    }
+    const ULONG count = *reinterpret_cast<const ULONG*>(buffer.data());
+    const auto* handles = reinterpret_cast<const SystemHandle*>(buffer.data() + sizeof(void*));
+    DWORD owned = 0;
+    for (ULONG i = 0; i < count && sizeof(void*) + (i + 1) * sizeof(SystemHandle) <= buffer.size(); ++i) {
+        owned += handles[i].processId == processId;
+    }
+    return owned;
 }
 
 }  // namespace
 
 ProcessResources resourcesOf(HANDLE process) {
     ProcessResources r;
-    PROCESS_MEMORY_COUNTERS_EX memory = {};
-    if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory)) {
-        r.privateBytes = memory.PrivateUsage;
-        r.workingSet = memory.WorkingSetSize;
-    }
+    PROCESS_MEMORY_COUNTERS memory = {};
+    if (GetProcessMemoryInfo(process, &memory, sizeof memory)) r.workingSet = memory.WorkingSetSize;
+    r.privateBytes = committedPrivateBytes(process);
     r.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
     r.userObjects = GetGuiResources(process, GR_USEROBJECTS);
-    r.gdiHandles = gdiHandlesInTable(process);
-    GetProcessHandleCount(process, &r.kernelHandles);
+    countGdiHandles(process, r);
+    r.kernelHandles = kernelHandlesOf(GetProcessId(process));
     WindowCount windows = {GetProcessId(process), 0};
     EnumWindows(countTopLevelWindow, reinterpret_cast<LPARAM>(&windows));
     r.windows = windows.count;
@@ -450,9 +488,10 @@ ProcessResources resourcesOf(HANDLE process) {
 std::string describe(const ProcessResources& r) {
     char text[256];
     std::snprintf(text, sizeof text,
-                  "private %zu KiB, working set %zu KiB, GDI handles %lu (GetGuiResources: GDI %lu, USER %lu), "
-                  "kernel handles %lu, windows %lu",
+                  "private %zu KiB, working set %zu KiB, GDI handles %lu (%lu bitmaps; GetGuiResources: GDI %lu, "
+                  "USER %lu), kernel handles %lu, windows %lu",
                   r.privateBytes / 1024, r.workingSet / 1024, static_cast<unsigned long>(r.gdiHandles),
+                  static_cast<unsigned long>(r.gdiBitmaps),
                   static_cast<unsigned long>(r.gdiObjects), static_cast<unsigned long>(r.userObjects),
                   static_cast<unsigned long>(r.kernelHandles), static_cast<unsigned long>(r.windows));
     return text;

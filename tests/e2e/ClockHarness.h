@@ -167,14 +167,16 @@ private:
 };
 
 // What a running program holds, read from outside for a soak's first and last hour.
+// Wine lacks some of the usual counters, so these are counted the long way.
 struct ProcessResources {
-    SIZE_T privateBytes = 0;
+    SIZE_T privateBytes = 0;  // committed private memory, summed over its regions (Wine's PrivateUsage is 0)
     SIZE_T workingSet = 0;
-    DWORD gdiObjects = 0;   // GetGuiResources, which Wine does not implement (always 0)
-    DWORD userObjects = 0;  // the same
-    DWORD gdiHandles = 0;   // entries in use in the GDI handle table of the process's PEB
-    DWORD kernelHandles = 0;
-    DWORD windows = 0;      // its windows, children included
+    DWORD gdiObjects = 0;     // GetGuiResources, which Wine does not implement (always 0)
+    DWORD userObjects = 0;    // the same
+    DWORD gdiHandles = 0;     // entries in use in the GDI handle table of the process's PEB
+    DWORD gdiBitmaps = 0;     // those of them that are bitmaps
+    DWORD kernelHandles = 0;  // from the system's handle list (Wine's GetProcessHandleCount gives 0)
+    DWORD windows = 0;        // its windows, children included
 };
 // `process` needs PROCESS_QUERY_INFORMATION and PROCESS_VM_READ; the program is of this build.
 ProcessResources resourcesOf(HANDLE process);
