@@ -488,9 +488,10 @@ ProcessResources resourcesOf(HANDLE process) {
 std::string describe(const ProcessResources& r) {
     char text[256];
     std::snprintf(text, sizeof text,
-                  "private %zu KiB, working set %zu KiB, GDI handles %lu (%lu bitmaps; GetGuiResources: GDI %lu, "
+                  "private %lu KiB, working set %lu KiB, GDI handles %lu (%lu bitmaps; GetGuiResources: GDI %lu, "
                   "USER %lu), kernel handles %lu, windows %lu",
-                  r.privateBytes / 1024, r.workingSet / 1024, static_cast<unsigned long>(r.gdiHandles),
+                  static_cast<unsigned long>(r.privateBytes / 1024), static_cast<unsigned long>(r.workingSet / 1024),
+                  static_cast<unsigned long>(r.gdiHandles),
                   static_cast<unsigned long>(r.gdiBitmaps),
                   static_cast<unsigned long>(r.gdiObjects), static_cast<unsigned long>(r.userObjects),
                   static_cast<unsigned long>(r.kernelHandles), static_cast<unsigned long>(r.windows));
