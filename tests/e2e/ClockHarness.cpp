@@ -2,6 +2,8 @@
 #include "util/PathText.h"
 
 #include <commctrl.h>
+#include <psapi.h>
+#include <winternl.h>
 
 #include <cstdio>
 #include <cstring>
@@ -107,7 +109,7 @@ bool writeScheduleFile(const std::string& path, const std::vector<ScheduleEntry>
     for (const ScheduleEntry& e : entries) {
         TextBuffer title, content;
         content.assign(e.content);
-        ScheduleRecord record = makeScheduleRecord(e.type, e.when, 0, content.length());
+        ScheduleRecord record = makeScheduleRecord(e.type, e.when, e.weekOfMonth, content.length());
         record.duplicateIndex = e.duplicateIndex;
         record.lastNotified = e.lastNotified;
         written = written && writeRecord(file, record, title, content);
@@ -332,13 +334,19 @@ long long secondsUntil(const char* localTime) {
 
 }  // namespace
 
-FakeTimeClock::FakeTimeClock(const ProgramFolder& folder, const char* start) {
+FakeTimeClock::FakeTimeClock(const ProgramFolder& folder, const char* start, int rate)
+    : shiftFile("/tmp/quillet-clock-shift-" + std::to_string(GetCurrentProcessId()) + "-" +
+                std::to_string(GetTickCount64())),
+      rate(rate) {
     std::string commandLine = "/usr/bin/env LD_PRELOAD=" SHIFTED_WALL_CLOCK_DIR "/$LIB/libshifted-wall-clock.so"
                               " QUILLET_CLOCK_SHIFT=" + std::to_string(secondsUntil(start)) +
+                              " QUILLET_CLOCK_SHIFT_FILE=" + shiftFile +
+                              " QUILLET_CLOCK_RATE=" + std::to_string(rate) +
                               " " WINE_LOADER " \"" + folder.quilletPath() + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION launcher = {};
+    launchedAtMs = GetTickCount64();
     const BOOL launched = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                          &startup, &launcher);
     if (!launched) return;
@@ -349,7 +357,7 @@ FakeTimeClock::FakeTimeClock(const ProgramFolder& folder, const char* start) {
     if (!waitUntil(20000, clockShown, &found)) return;
     DWORD owner = 0;
     GetWindowThreadProcessId(found, &owner);
-    process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, owner);
+    process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, owner);
     window = found;
 }
 
@@ -362,6 +370,132 @@ FakeTimeClock::~FakeTimeClock() {
         if (WaitForSingleObject(process, 10000) != WAIT_OBJECT_0) TerminateProcess(process, 1);
         CloseHandle(process);
     }
+    DeleteFileA(windowsPath(shiftFile).c_str());
+}
+
+void FakeTimeClock::moveTo(const char* localTime) const {
+    // Written aside and renamed over the file, so that the clock never reads half a number.
+    const std::string target = windowsPath(shiftFile), written = target + ".new";
+    if (std::FILE* file = std::fopen(written.c_str(), "wb")) {
+        std::fprintf(file, "%lld\n", secondsUntil(localTime));
+        std::fclose(file);
+        MoveFileExA(written.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING);
+    }
+}
+
+long long FakeTimeClock::clockSecondsSinceStart() const {
+    return static_cast<long long>(GetTickCount64() - launchedAtMs) * rate / 1000;
+}
+
+namespace {
+
+struct WindowCount {
+    DWORD processId;
+    DWORD count;
+};
+
+BOOL CALLBACK countWindowOf(HWND window, LPARAM context) {
+    auto* windows = reinterpret_cast<WindowCount*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == windows->processId) ++windows->count;
+    return TRUE;
+}
+
+BOOL CALLBACK countTopLevelWindow(HWND window, LPARAM context) {
+    countWindowOf(window, context);
+    EnumChildWindows(window, countWindowOf, context);
+    return TRUE;
+}
+
+// Wine keeps a process's GDI objects in a table that its PEB points to, as
+// Windows does: 65536 entries of 24 bytes, an entry's type byte 0 when it is
+// free and 9 for a bitmap. Counts the entries in use and the bitmaps among them.
+void countGdiHandles(HANDLE process, ProcessResources& r) {
+    constexpr size_t ENTRY_SIZE = 24, TYPE_OFFSET = 14, ENTRIES = 0x10000;
+    constexpr unsigned char BITMAP = 9;
+    constexpr size_t TABLE_IN_PEB = sizeof(void*) == 8 ? 0xF8 : 0x94;
+    PROCESS_BASIC_INFORMATION basic = {};
+    void* table = nullptr;
+    if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0 ||
+        !ReadProcessMemory(process, reinterpret_cast<char*>(basic.PebBaseAddress) + TABLE_IN_PEB, &table,
+                           sizeof table, nullptr) ||
+        !table) {
+        return;
+    }
+    std::vector<unsigned char> entries(ENTRY_SIZE * ENTRIES);
+    if (!ReadProcessMemory(process, table, entries.data(), entries.size(), nullptr)) return;
+    for (size_t i = 0; i < ENTRIES; ++i) {
+        const unsigned char type = entries[i * ENTRY_SIZE + TYPE_OFFSET];
+        r.gdiHandles += type != 0;
+        r.gdiBitmaps += type == BITMAP;
+    }
+}
+
+SIZE_T committedPrivateBytes(HANDLE process) {
+    SIZE_T total = 0;
+    MEMORY_BASIC_INFORMATION region;
+    for (char* at = nullptr; VirtualQueryEx(process, at, &region, sizeof region) == sizeof region;
+         at = static_cast<char*>(region.BaseAddress) + region.RegionSize) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+    }
+    return total;
+}
+
+// The system's list of open handles, as NtQuerySystemInformation gives it (class 16).
+struct SystemHandle {
+    ULONG processId;
+    BYTE objectType;
+    BYTE flags;
+    USHORT value;
+    void* object;
+    ACCESS_MASK access;
+};
+
+DWORD kernelHandlesOf(DWORD processId) {
+    std::vector<char> buffer(1 << 20);
+    ULONG needed = 0;
+    while (NtQuerySystemInformation(static_cast<SYSTEM_INFORMATION_CLASS>(16), buffer.data(),
+                                    static_cast<ULONG>(buffer.size()), &needed) == static_cast<NTSTATUS>(0xC0000004L)) {
+        buffer.resize(buffer.size() * 2);
+    }
+    const ULONG count = *reinterpret_cast<const ULONG*>(buffer.data());
+    const auto* handles = reinterpret_cast<const SystemHandle*>(buffer.data() + sizeof(void*));
+    DWORD owned = 0;
+    for (ULONG i = 0; i < count && sizeof(void*) + (i + 1) * sizeof(SystemHandle) <= buffer.size(); ++i) {
+        owned += handles[i].processId == processId;
+    }
+    return owned;
+}
+
+}  // namespace
+
+ProcessResources resourcesOf(HANDLE process) {
+    ProcessResources r;
+    PROCESS_MEMORY_COUNTERS memory = {};
+    if (GetProcessMemoryInfo(process, &memory, sizeof memory)) r.workingSet = memory.WorkingSetSize;
+    r.privateBytes = committedPrivateBytes(process);
+    r.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
+    r.userObjects = GetGuiResources(process, GR_USEROBJECTS);
+    countGdiHandles(process, r);
+    r.kernelHandles = kernelHandlesOf(GetProcessId(process));
+    WindowCount windows = {GetProcessId(process), 0};
+    EnumWindows(countTopLevelWindow, reinterpret_cast<LPARAM>(&windows));
+    r.windows = windows.count;
+    return r;
+}
+
+std::string describe(const ProcessResources& r) {
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "private %lu KiB, working set %lu KiB, GDI handles %lu (%lu bitmaps; GetGuiResources: GDI %lu, "
+                  "USER %lu), kernel handles %lu, windows %lu",
+                  static_cast<unsigned long>(r.privateBytes / 1024), static_cast<unsigned long>(r.workingSet / 1024),
+                  static_cast<unsigned long>(r.gdiHandles),
+                  static_cast<unsigned long>(r.gdiBitmaps),
+                  static_cast<unsigned long>(r.gdiObjects), static_cast<unsigned long>(r.userObjects),
+                  static_cast<unsigned long>(r.kernelHandles), static_cast<unsigned long>(r.windows));
+    return text;
 }
 
 namespace {

@@ -33,6 +33,7 @@ struct ScheduleEntry {
     const char* content;
     uint32_t duplicateIndex = 0;
     SYSTEMTIME lastNotified = {};  // never announced
+    uint32_t weekOfMonth = 0;
 };
 // Writes a data file of these schedules in order; false when it cannot.
 bool writeScheduleFile(const std::string& path, const std::vector<ScheduleEntry>& entries);
@@ -138,21 +139,48 @@ WindowImage captureClient(HWND window);
 // the shifting library preloaded (tests/tools/ShiftedWallClock.c), and found
 // afterwards by its window. Starting takes seconds of the shifted time (more under
 // load, and under the emulator that runs the 32-bit build), so a test starts its
-// clock 15 s or more before the moment it watches.
+// clock 15 s or more before the moment it watches. With a rate above 1 the clock's
+// time runs that many times faster than real time from the launch on.
 class FakeTimeClock {
 public:
-    FakeTimeClock(const ProgramFolder& folder, const char* start);
+    FakeTimeClock(const ProgramFolder& folder, const char* start, int rate = 1);
     ~FakeTimeClock();  // sends the Exit command and waits for the end
     FakeTimeClock(const FakeTimeClock&) = delete;
     FakeTimeClock& operator=(const FakeTimeClock&) = delete;
 
     bool started() const { return window != nullptr; }
     HWND hwnd() const { return window; }
+    HANDLE processHandle() const { return process; }
+    // Sets the running clock's local time to "YYYY-MM-DD hh:mm:ss", from where it
+    // runs on (a clock started at rate 1); the clock sees it at its next reading of the time.
+    void moveTo(const char* localTime) const;
+    // Seconds of the clock's time since its start, reckoned from real time and the
+    // rate (within the launch's delay times the rate).
+    long long clockSecondsSinceStart() const;
 
 private:
     HWND window = nullptr;
     HANDLE process = nullptr;
+    std::string shiftFile;  // Unix path; the file exists once the time was moved
+    int rate;
+    ULONGLONG launchedAtMs = 0;
 };
+
+// What a running program holds, read from outside for a soak's first and last hour.
+// Wine lacks some of the usual counters, so these are counted the long way.
+struct ProcessResources {
+    SIZE_T privateBytes = 0;  // committed private memory, summed over its regions (Wine's PrivateUsage is 0)
+    SIZE_T workingSet = 0;
+    DWORD gdiObjects = 0;     // GetGuiResources, which Wine does not implement (always 0)
+    DWORD userObjects = 0;    // the same
+    DWORD gdiHandles = 0;     // entries in use in the GDI handle table of the process's PEB
+    DWORD gdiBitmaps = 0;     // those of them that are bitmaps
+    DWORD kernelHandles = 0;  // from the system's handle list (Wine's GetProcessHandleCount gives 0)
+    DWORD windows = 0;        // its windows, children included
+};
+// `process` needs PROCESS_QUERY_INFORMATION and PROCESS_VM_READ; the program is of this build.
+ProcessResources resourcesOf(HANDLE process);
+std::string describe(const ProcessResources& resources);
 
 // Dialogs and menus of the running clock, driven as a user would. Anything that
 // may open a modal window in the clock (a button, a mouse message) is posted.

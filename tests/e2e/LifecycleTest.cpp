@@ -1,6 +1,8 @@
 // Start, second start, the commands from outside and Setup, on the real programs.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "e2e/ClockTest.h"
 
 using namespace harness;
@@ -100,9 +102,12 @@ TEST_F(Lifecycle, SecondStartHandsOverAndEndsWithCodeZero) {
 }
 
 // A double click that lands twice: of two copies started at the same moment one
-// becomes the clock, the other hands over to it and ends with 0.
+// becomes the clock, the other hands over to it and ends with 0. Three rounds,
+// or as many as QUILLET_TWO_CLOCK_ROUNDS asks (scripts/soak.sh).
 TEST_F(Lifecycle, TwoCopiesStartedTogetherMakeOneClock) {
-    for (int round = 0; round < 3; ++round) {
+    const char* asked = std::getenv("QUILLET_TWO_CLOCK_ROUNDS");
+    const int rounds = asked ? std::atoi(asked) : 3;
+    for (int round = 0; round < rounds; ++round) {
         Process copies[2];
         for (Process& copy : copies) ASSERT_TRUE(copy.startSuspended(folder.quilletPath()));
         for (Process& copy : copies) copy.resume();

@@ -44,6 +44,12 @@ bool trayIconShown(HWND owner, UINT id) {
     return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
+UINT trayIconsShown(HWND owner, UINT last) {
+    UINT shown = 0;
+    for (UINT id = 1; id <= last; ++id) shown += trayIconShown(owner, id);
+    return shown;
+}
+
 std::vector<HWND> trayIconWindows() {
     std::vector<HWND> icons;
     HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);

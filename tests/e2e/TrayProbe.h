@@ -15,6 +15,9 @@ namespace harness {
 // for an icon it does not have.
 bool trayIconShown(HWND owner, UINT id);
 
+// How many of the icon ids 1 to `last` `owner` has.
+UINT trayIconsShown(HWND owner, UINT last);
+
 // The icon windows of Wine's system tray, in the order the icons were added.
 std::vector<HWND> trayIconWindows();
 
