@@ -193,7 +193,8 @@ void ClockWindow::tick() {
         if (decision.dateChanged) reloadToday();
         if (decision.minuteChanged) checkDue();
         refreshFaceText();
-        InvalidateRect(hwnd, nullptr, TRUE);
+        // The face is painted whole from its off-screen copy: no erase first.
+        InvalidateRect(hwnd, nullptr, FALSE);
     }
     FILETIME nowFileTime{};
     SystemTimeToFileTime(&now, &nowFileTime);
@@ -232,6 +233,7 @@ void ClockWindow::releaseResources() {
     scheduleFilePath = nullptr;
     clearPending();
     clearNotified();
+    faceCanvas.release();
     for (HICON& icon : notifyIcons) {
         if (icon) DestroyIcon(icon);
         icon = nullptr;

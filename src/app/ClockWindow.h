@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "face/FaceCanvas.h"
 #include "schedule/Schedule.h"
 #include "schedule/ScheduleFile.h"
 #include "schedule/ScheduleRecordArray.h"
@@ -52,6 +53,7 @@ public:
     bool formatDate();
     bool formatTime();
     int paintFace();
+    void drawFace(HDC dc) const;
     bool measureFace();
     void applyLayering();
     void reloadDefaultFont();
@@ -121,6 +123,8 @@ public:
     uint16_t daysInMonth;
     char displayText[128];
     char datePicture[128];
+    // Kept past the documented fields: the face's font and off-screen bitmap.
+    FaceCanvas faceCanvas;
 };
 
 // The program-wide clock window.
