@@ -193,8 +193,7 @@ void ClockWindow::tick() {
         if (decision.dateChanged) reloadToday();
         if (decision.minuteChanged) checkDue();
         refreshFaceText();
-        // The face is painted whole from its off-screen copy: no erase first.
-        InvalidateRect(hwnd, nullptr, FALSE);
+        showNewFace();
     }
     FILETIME nowFileTime{};
     SystemTimeToFileTime(&now, &nowFileTime);

@@ -54,6 +54,8 @@ public:
     bool formatTime();
     int paintFace();
     void drawFace(HDC dc) const;
+    void putFace(HDC screen);
+    void showNewFace();
     bool measureFace();
     void applyLayering();
     void reloadDefaultFont();

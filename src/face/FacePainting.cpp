@@ -46,10 +46,7 @@ void ClockWindow::drawFace(HDC dc) const {
     drawTextAt(dc, MAIN_TEXT_OFFSET, displayText, textLength);
 }
 
-int ClockWindow::paintFace() {
-    PAINTSTRUCT ps;
-    HDC screen = BeginPaint(hwnd, &ps);
-    if (!screen) return 0;
+void ClockWindow::putFace(HDC screen) {
     // Drawn off-screen and copied, so that no font is selected in the window's
     // context (and nothing flickers between the background and the text).
     const int width = faceRect.right - faceRect.left;
@@ -62,7 +59,27 @@ int ClockWindow::paintFace() {
         SetBkColor(screen, backColor);
         ExtTextOutA(screen, 0, 0, ETO_OPAQUE, &faceRect, nullptr, 0, nullptr);
     }
+}
+
+int ClockWindow::paintFace() {
+    PAINTSTRUCT ps;
+    HDC screen = BeginPaint(hwnd, &ps);
+    if (!screen) return 0;
+    putFace(screen);
     return EndPaint(hwnd, &ps);
+}
+
+void ClockWindow::showNewFace() {
+    // Put on the screen at once through the window's own context: invalidating
+    // the window would cost Wine a paint cycle of round trips to its server
+    // every second.
+    HDC screen = GetDC(hwnd);
+    if (!screen) {
+        InvalidateRect(hwnd, nullptr, FALSE);
+        return;
+    }
+    putFace(screen);
+    ReleaseDC(hwnd, screen);
 }
 
 bool ClockWindow::measureFace() {
