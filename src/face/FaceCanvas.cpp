@@ -2,6 +2,20 @@
 
 #include <cstring>
 
+namespace {
+
+// Selects `made` in place of `current`, which is deleted. The context's own object,
+// replaced first, is kept in `original` to be put back before the context goes.
+template <typename Object>
+void selectInPlace(HDC dc, Object made, Object& current, HGDIOBJ& original) {
+    HGDIOBJ previous = SelectObject(dc, made);
+    if (!original) original = previous;
+    if (current) DeleteObject(current);
+    current = made;
+}
+
+}  // namespace
+
 FaceCanvas::~FaceCanvas() { release(); }
 
 HDC FaceCanvas::withFont(const LOGFONTA& shape) {
@@ -13,10 +27,7 @@ HDC FaceCanvas::withFont(const LOGFONTA& shape) {
     if (font && std::memcmp(&shape, &fontShape, sizeof shape) == 0) return dc;
     HFONT made = CreateFontIndirectA(&shape);
     if (!made) return nullptr;
-    HGDIOBJ previous = SelectObject(dc, made);
-    if (!originalFont) originalFont = previous;
-    if (font) DeleteObject(font);
-    font = made;
+    selectInPlace(dc, made, font, originalFont);
     fontShape = shape;
     return dc;
 }
@@ -27,10 +38,7 @@ HDC FaceCanvas::withBitmap(const LOGFONTA& shape, HDC screen, int width, int hei
     // Grown only: a face that changes width every few seconds keeps one bitmap.
     HBITMAP made = CreateCompatibleBitmap(screen, width, height);
     if (!made) return nullptr;
-    HGDIOBJ previous = SelectObject(dc, made);
-    if (!originalBitmap) originalBitmap = previous;
-    if (bitmap) DeleteObject(bitmap);
-    bitmap = made;
+    selectInPlace(dc, made, bitmap, originalBitmap);
     bitmapWidth = width;
     bitmapHeight = height;
     return dc;
