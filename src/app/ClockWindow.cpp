@@ -193,7 +193,7 @@ void ClockWindow::tick() {
         if (decision.reloadDay) reloadToday();
         if (decision.minuteChanged) checkDue();
         refreshFaceText();
-        InvalidateRect(hwnd, nullptr, TRUE);
+        showNewFace();
     }
     FILETIME nowFileTime{};
     SystemTimeToFileTime(&now, &nowFileTime);
@@ -232,6 +232,7 @@ void ClockWindow::releaseResources() {
     scheduleFilePath = nullptr;
     clearPending();
     clearNotified();
+    faceCanvas.release();
     for (HICON& icon : notifyIcons) {
         if (icon) DestroyIcon(icon);
         icon = nullptr;

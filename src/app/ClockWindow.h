@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "face/FaceCanvas.h"
 #include "schedule/Schedule.h"
 #include "schedule/ScheduleFile.h"
 #include "schedule/ScheduleRecordArray.h"
@@ -52,6 +53,9 @@ public:
     bool formatDate();
     bool formatTime();
     int paintFace();
+    void drawFace(HDC dc) const;
+    void putFace(HDC screen);
+    void showNewFace();
     bool measureFace();
     void applyLayering();
     void reloadDefaultFont();
@@ -123,6 +127,8 @@ public:
     bool dayListUnread = false;
     char displayText[128];
     char datePicture[128];
+    // Kept past the documented fields: the face's font and off-screen bitmap.
+    FaceCanvas faceCanvas;
 };
 
 // The program-wide clock window.

@@ -20,7 +20,7 @@ LRESULT CALLBACK routeMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
 void registerClockClass(HINSTANCE instance, HICON icon) {
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
-    wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC;
     wc.lpfnWndProc = routeMessage;
     wc.hInstance = instance;
     wc.hIcon = icon;

@@ -26,53 +26,70 @@ void keepOnSomeMonitor(RECT& rect) {
 
 }  // namespace
 
-int ClockWindow::paintFace() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    if (!dc) return 0;
+// Draws the face on `dc`, whose font is the face's.
+void ClockWindow::drawFace(HDC dc) const {
+    SetBkMode(dc, OPAQUE);
     SetBkColor(dc, backColor);
     ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &faceRect, nullptr, 0, nullptr);
-    HFONT font = CreateFontIndirectA(&logFont);
-    if (font) {
-        HGDIOBJ oldFont = SelectObject(dc, font);
-        const FaceStyle style = chooseFaceStyle(flags, fontColor, backColor);
-        if (style.shadowPass) {
-            SetTextColor(dc, style.edgeColor);
-            // The shadow is drawn on its own cell of background colour; the
-            // passes after it are drawn transparently over it.
-            drawTextAt(dc, SHADOW_OFFSET, displayText, textLength);
-            SetBkMode(dc, TRANSPARENT);
-        }
-        if (style.ringPass) {
-            for (const FaceOffset& offset : RING_OFFSETS) drawTextAt(dc, offset, displayText, textLength);
-        }
-        SetTextColor(dc, style.textColor);
-        drawTextAt(dc, MAIN_TEXT_OFFSET, displayText, textLength);
-        SelectObject(dc, oldFont);
-        DeleteObject(font);
+    const FaceStyle style = chooseFaceStyle(flags, fontColor, backColor);
+    if (style.shadowPass) {
+        SetTextColor(dc, style.edgeColor);
+        // The shadow is drawn on its own cell of background colour; the
+        // passes after it are drawn transparently over it.
+        drawTextAt(dc, SHADOW_OFFSET, displayText, textLength);
+        SetBkMode(dc, TRANSPARENT);
     }
+    if (style.ringPass) {
+        for (const FaceOffset& offset : RING_OFFSETS) drawTextAt(dc, offset, displayText, textLength);
+    }
+    SetTextColor(dc, style.textColor);
+    drawTextAt(dc, MAIN_TEXT_OFFSET, displayText, textLength);
+}
+
+void ClockWindow::putFace(HDC screen) {
+    // Drawn off-screen and copied, so that no font is selected in the window's
+    // context (and nothing flickers between the background and the text).
+    const int width = faceRect.right - faceRect.left;
+    const int height = faceRect.bottom - faceRect.top;
+    HDC canvas = faceCanvas.withBitmap(logFont, screen, width, height);
+    if (canvas) {
+        drawFace(canvas);
+        BitBlt(screen, faceRect.left, faceRect.top, width, height, canvas, faceRect.left, faceRect.top, SRCCOPY);
+    } else {
+        SetBkColor(screen, backColor);
+        ExtTextOutA(screen, 0, 0, ETO_OPAQUE, &faceRect, nullptr, 0, nullptr);
+    }
+}
+
+int ClockWindow::paintFace() {
+    PAINTSTRUCT ps;
+    HDC screen = BeginPaint(hwnd, &ps);
+    if (!screen) return 0;
+    putFace(screen);
     return EndPaint(hwnd, &ps);
 }
 
-bool ClockWindow::measureFace() {
-    // A memory context of the screen measures as the window's own would, without
-    // the round trips to the window system that borrowing the window's costs.
-    HDC dc = CreateCompatibleDC(nullptr);
-    if (!dc) return false;
-    HFONT font = CreateFontIndirectA(&logFont);
-    if (!font) {
-        DeleteDC(dc);
-        return false;
+void ClockWindow::showNewFace() {
+    // Put on the screen at once through the window's own context: invalidating
+    // the window would cost Wine a paint cycle of round trips to its server
+    // every second.
+    HDC screen = GetDC(hwnd);
+    if (!screen) {
+        InvalidateRect(hwnd, nullptr, FALSE);
+        return;
     }
-    HGDIOBJ oldFont = SelectObject(dc, font);
+    putFace(screen);
+    ReleaseDC(hwnd, screen);
+}
+
+bool ClockWindow::measureFace() {
+    HDC dc = faceCanvas.withFont(logFont);
+    if (!dc) return false;
     SIZE extent;
-    const bool measured = GetTextExtentPoint32A(dc, displayText, textLength, &extent) != FALSE;
+    if (!GetTextExtentPoint32A(dc, displayText, textLength, &extent)) return false;
     // One pixel of margin on every side leaves room for the shadow and outline.
-    if (measured) SetRect(&faceRect, 0, 0, extent.cx + 2, extent.cy + 2);
-    SelectObject(dc, oldFont);
-    DeleteObject(font);
-    DeleteDC(dc);
-    return measured;
+    SetRect(&faceRect, 0, 0, extent.cx + 2, extent.cy + 2);
+    return true;
 }
 
 void ClockWindow::applyLayering() {

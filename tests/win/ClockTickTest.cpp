@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "win/ClockOnWindow.h"
 
@@ -34,6 +35,15 @@ protected:
         clock->refreshFaceText();
     }
     std::string text() const { return std::string(clock->displayText, clock->textLength); }
+    // The face as the window shows it.
+    std::vector<COLORREF> shownPixels() const {
+        std::vector<COLORREF> pixels;
+        HDC dc = GetDC(window);
+        for (int y = 0; y < clock->faceRect.bottom; ++y)
+            for (int x = 0; x < clock->faceRect.right; ++x) pixels.push_back(GetPixel(dc, x, y));
+        ReleaseDC(window, dc);
+        return pixels;
+    }
     void tickAt(const SYSTEMTIME& t) {
         givenTime = t;
         clock->tick();
@@ -79,17 +89,21 @@ TEST_F(ClockTick, SecondsShownTheTextChangesEverySecond) {
     EXPECT_NE(text().find("9:30:08"), std::string::npos) << text();
 }
 
-// A face that keeps its size is repainted where it stands; only a change of size moves it.
-TEST_F(ClockTick, AFaceIsMovedOnlyWhenItsSizeChanges) {
+// A face that keeps its size is redrawn where it stands; only a change of size moves it.
+TEST_F(ClockTick, AFaceIsMovedOnlyWhenItsSizeChangesAndShownWithoutARepaint) {
     showAt(makeSystemTime(2010, 4, 1, 9, 30, 13), FLAGS_DEFAULT | FLAG_SHOW_SECONDS);
     staticProcedure = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(countMoves)));
     ValidateRect(window, nullptr);
     windowMoves = 0;
     // The same digits in another order keep the text's width in any font.
+    tickAt(makeSystemTime(2010, 4, 1, 9, 31, 2));
+    const std::vector<COLORREF> shown = shownPixels();
     tickAt(makeSystemTime(2010, 4, 1, 9, 31, 3));
     EXPECT_EQ(0, windowMoves);
-    EXPECT_TRUE(GetUpdateRect(window, nullptr, FALSE));
+    // The new second is on the screen at once, without a paint cycle.
+    EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE));
+    EXPECT_NE(shown, shownPixels());
     const LONG width = clock->faceRect.right;
     tickAt(makeSystemTime(2010, 12, 25, 10, 31, 4));
     ASSERT_NE(width, clock->faceRect.right) << text();
