@@ -29,7 +29,9 @@ def program_faults(name, data, version, objdump):
     with tempfile.NamedTemporaryFile(suffix=".exe") as copy:
         copy.write(data)
         copy.flush()
-        headers = subprocess.run([objdump, "-p", copy.name], capture_output=True, text=True).stdout
+        # objdump translates its headings; the test command runs under a Japanese locale.
+        headers = subprocess.run([objdump, "-p", copy.name], capture_output=True, text=True,
+                                 env={**os.environ, "LC_ALL": "C"}).stdout
     if "file format pei-i386" not in headers:
         faults.append(f"{name} is not a 32-bit (i386) program")
     if not re.search(r"^Subsystem\s+00000002", headers, re.M):
