@@ -57,10 +57,7 @@ bool ClockWindow::reportMissed(ScheduleRecordArray& missed) {
     bool failed = false;
     {
         ScheduleReader reader;
-        // A file held by another program would leave the whole day without
-        // announcements; the tick tries again at the next minute.
-        dayListUnread = !reader.open(scheduleFilePath);
-        if (dayListUnread) return false;
+        if (!reader.open(scheduleFilePath)) return false;
         StoredSchedule entry;
         while (reader.next(entry)) {
             if (!missedBefore(entry.record, now, daysInMonth)) continue;
