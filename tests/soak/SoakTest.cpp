@@ -255,9 +255,11 @@ TEST_F(Soak, EveryScheduleRingsOnceAndWhatTheClockHoldsStaysFlat) {
     // bells' own few bytes. Wine's property sheet keeps the icon that it loads for
     // its caption: two bitmaps per opening, which the program cannot free; a
     // few more may belong to a dialog just closed. Wine's cache of device
-    // contexts may still grow by a few (a context, its region and its surface each).
+    // contexts may still grow by some dozens (a context, its region and its
+    // surface each) until it is full, at about 190 objects; a leak per paint or per
+    // opening of a dialog adds hundreds even in the short run.
     EXPECT_LE(atEnd.gdiBitmaps, firstHour.gdiBitmaps + 2 * (openings[3] - sheetsBeforeFirstHour) + 8);
-    EXPECT_LE(atEnd.gdiHandles - atEnd.gdiBitmaps, firstHour.gdiHandles - firstHour.gdiBitmaps + 40);
+    EXPECT_LE(atEnd.gdiHandles - atEnd.gdiBitmaps, firstHour.gdiHandles - firstHour.gdiBitmaps + 64);
     EXPECT_LE(atEnd.kernelHandles, firstHour.kernelHandles + 4);
     EXPECT_LE(atEnd.windows, firstHour.windows);
     EXPECT_LE(atEnd.privateBytes, firstHour.privateBytes + 512 * 1024);
