@@ -1,36 +1,9 @@
 #include "schedule/ScheduleFile.h"
 
+#include <cstring>
 #include <new>
 
 namespace {
-
-// Size of the stream buffer of a reader: the file is read in few, large pieces.
-constexpr size_t READ_BUFFER_SIZE = 64 * 1024;
-
-// Reads exactly `length` bytes into `buffer` and terminates them. An empty text
-// allocates nothing.
-bool readText(std::FILE* file, TextBuffer& buffer, uint32_t length) {
-    if (length == 0) {
-        if (buffer.data) buffer.data[0] = '\0';
-        return true;
-    }
-    // reserve() refuses a length whose + 1 wraps around.
-    if (!buffer.reserve(length)) return false;
-    if (std::fread(buffer.data, 1, length, file) != length) {
-        buffer.data[0] = '\0';
-        return false;
-    }
-    buffer.data[length] = '\0';
-    return true;
-}
-
-// Writes `length` bytes of `text`; refuses a buffer that holds fewer, which would
-// leave the record's length field describing bytes that are not there.
-bool writeText(std::FILE* file, const TextBuffer& text, uint32_t length) {
-    if (length == 0) return true;
-    if (!text.data || text.capacity <= length) return false;
-    return scheduleFileCalls.write(text.data, 1, length, file) == length;
-}
 
 bool headerValid(const ScheduleRecord& record) {
     return record.recordSize == SCHEDULE_RECORD_SIZE && record.magic == SCHEDULE_MAGIC;
@@ -40,39 +13,56 @@ uint64_t textBytes(const ScheduleRecord& record) {
     return static_cast<uint64_t>(record.titleLength) + record.contentLength;
 }
 
+// Does `text` hold the `length` bytes a record's length field says it has?
+bool holds(const TextBuffer& text, uint32_t length) {
+    return length == 0 || (text.data && text.capacity > length);
+}
+
 }  // namespace
 
-bool readRecord(std::FILE* file, uint64_t bytesLeft, ScheduleRecord& record, TextBuffer& title,
-                TextBuffer& content) {
-    if (std::fread(&record, 1, sizeof record, file) != sizeof record) return false;
-    if (!headerValid(record)) return false;
-    if (bytesLeft < sizeof record || textBytes(record) > bytesLeft - sizeof record) return false;
-    if (!readText(file, title, record.titleLength)) return false;
-    return readText(file, content, record.contentLength);
+FileBlock::FileBlock(size_t wanted) {
+    if (wanted > sizeof spare) heap = new (std::nothrow) char[wanted];
+    capacity = heap ? wanted : wanted > 0 && wanted < sizeof spare ? wanted : sizeof spare;
+}
+
+FileBlock::~FileBlock() { delete[] heap; }
+
+ScheduleWriter::ScheduleWriter(std::FILE* file, size_t blockSize) : target(file), block(blockSize) {}
+
+bool ScheduleWriter::put(const ScheduleRecord& record, const TextBuffer& title, const TextBuffer& content) {
+    if (!holds(title, record.titleLength) || !holds(content, record.contentLength)) return false;
+    return putBytes(&record, sizeof record) && putBytes(title.data, record.titleLength) &&
+           putBytes(content.data, record.contentLength);
+}
+
+bool ScheduleWriter::finish() { return sendHeld(); }
+
+bool ScheduleWriter::putBytes(const void* bytes, size_t length) {
+    if (failed) return false;
+    if (held + length > block.size()) {
+        if (!sendHeld()) return false;
+        // A piece as long as a block goes out on its own.
+        if (length >= block.size()) {
+            failed = scheduleFileCalls.write(bytes, 1, length, target) != length;
+            return !failed;
+        }
+    }
+    if (length > 0) std::memcpy(block.data() + held, bytes, length);
+    held += length;
+    return true;
+}
+
+bool ScheduleWriter::sendHeld() {
+    if (!failed && held > 0) failed = scheduleFileCalls.write(block.data(), 1, held, target) != held;
+    held = 0;
+    return !failed;
 }
 
 bool writeRecord(std::FILE* file, const ScheduleRecord& record, const TextBuffer& title,
                  const TextBuffer& content) {
-    return scheduleFileCalls.write(&record, 1, sizeof record, file) == sizeof record &&
-           writeText(file, title, record.titleLength) && writeText(file, content, record.contentLength);
-}
-
-bool resyncToRecord(std::FILE* file, uint64_t& position) {
-    unsigned state = 0;
-    int c;
-    while ((c = std::getc(file)) != EOF) {
-        ++position;
-        if (c == SCHEDULE_MARKER[state]) {
-            if (++state == sizeof SCHEDULE_MARKER) {
-                position -= 8;
-                return seekTo(file, position);
-            }
-        } else {
-            // The byte that broke the match is not looked at again as a first byte.
-            state = 0;
-        }
-    }
-    return false;
+    // One record needs no large block: the small one holds the record bytes and a short text.
+    ScheduleWriter writer(file, 0);
+    return writer.put(record, title, content) && writer.finish();
 }
 
 ScheduleReader::~ScheduleReader() { close(); }
@@ -81,8 +71,8 @@ bool ScheduleReader::open(const char* path) {
     close();
     std::FILE* opened = std::fopen(path, "rb");
     if (!opened) return false;
-    streamBuffer = new (std::nothrow) char[READ_BUFFER_SIZE];
-    if (streamBuffer) std::setvbuf(opened, streamBuffer, _IOFBF, READ_BUFFER_SIZE);
+    // The reader's block is the only buffer the file needs.
+    std::setvbuf(opened, nullptr, _IONBF, 0);
     adopt(opened);
     return true;
 }
@@ -92,33 +82,29 @@ void ScheduleReader::adopt(std::FILE* opened) {
         if (file) std::fclose(file);
         file = opened;
     }
-    position = 0;
+    blockStart = 0;
+    blockLength = 0;
+    streamAt = 0;
+    cursor = 0;
     damageMet = false;
     ioError = !streamSize(file, size);
 }
 
 bool ScheduleReader::next(ScheduleRecord& record, TextBuffer& title, TextBuffer& content) {
     while (file && !ioError) {
-        const uint64_t start = position;
+        const uint64_t start = cursor;
         const uint64_t left = size > start ? size - start : 0;
         if (left < sizeof record) return false;  // a tail too short for a record ends the file quietly
-        if (readRecord(file, left, record, title, content)) {
-            position = start + sizeof record + textBytes(record);
-            return true;
-        }
-        if (std::ferror(file)) {
+        if (readRecord(left, record, title, content)) return true;
+        if (ioError || std::ferror(file)) {
             ioError = true;
             return false;
         }
         // A record whose texts run past the end of the file was cut short; it only
         // counts as damage when a good record follows it.
         const bool cutShort = headerValid(record) && textBytes(record) > left - sizeof record;
-        position = start + 5;
-        if (!seekTo(file, position)) {
-            ioError = true;
-            return false;
-        }
-        if (!resyncToRecord(file, position)) {
+        cursor = start + 5;
+        if (!findMarker()) {
             if (std::ferror(file)) ioError = true;
             if (!cutShort) damageMet = true;
             return false;
@@ -131,6 +117,88 @@ bool ScheduleReader::next(ScheduleRecord& record, TextBuffer& title, TextBuffer&
 void ScheduleReader::close() {
     if (file) std::fclose(file);
     file = nullptr;
-    delete[] streamBuffer;
-    streamBuffer = nullptr;
+}
+
+bool ScheduleReader::readRecord(uint64_t bytesLeft, ScheduleRecord& record, TextBuffer& title,
+                                TextBuffer& content) {
+    if (!take(&record, sizeof record) || !headerValid(record)) return false;
+    if (textBytes(record) > bytesLeft - sizeof record) return false;
+    return readText(title, record.titleLength) && readText(content, record.contentLength);
+}
+
+// Reads exactly `length` bytes into `text` and terminates them. An empty text
+// allocates nothing.
+bool ScheduleReader::readText(TextBuffer& text, uint32_t length) {
+    if (length == 0) {
+        if (text.data) text.data[0] = '\0';
+        return true;
+    }
+    // reserve() refuses a length whose + 1 wraps around.
+    if (!text.reserve(length)) return false;
+    if (!take(text.data, length)) {
+        text.data[0] = '\0';
+        return false;
+    }
+    text.data[length] = '\0';
+    return true;
+}
+
+bool ScheduleReader::take(void* destination, size_t length) {
+    char* out = static_cast<char*>(destination);
+    while (length > 0) {
+        if (!cursorInBlock()) {
+            // A piece at least a block long is read straight into its place.
+            if (length >= block.size()) {
+                if (!standAtCursor()) return false;
+                const size_t got = std::fread(out, 1, length, file);
+                streamAt += got;
+                cursor += got;
+                return got == length;
+            }
+            if (!refill()) return false;
+        }
+        const size_t available = static_cast<size_t>(blockEnd() - cursor);
+        const size_t part = available < length ? available : length;
+        std::memcpy(out, block.data() + (cursor - blockStart), part);
+        out += part;
+        cursor += part;
+        length -= part;
+    }
+    return true;
+}
+
+bool ScheduleReader::findMarker() {
+    unsigned state = 0;
+    for (;;) {
+        if (!cursorInBlock() && !refill()) return false;
+        const unsigned char c = static_cast<unsigned char>(block.data()[cursor - blockStart]);
+        ++cursor;
+        if (c == SCHEDULE_MARKER[state]) {
+            if (++state == sizeof SCHEDULE_MARKER) {
+                cursor -= 8;
+                return true;
+            }
+        } else {
+            // The byte that broke the match is not looked at again as a first byte.
+            state = 0;
+        }
+    }
+}
+
+bool ScheduleReader::refill() {
+    if (!standAtCursor()) return false;
+    blockStart = cursor;
+    blockLength = std::fread(block.data(), 1, block.size(), file);
+    streamAt += blockLength;
+    return blockLength > 0;
+}
+
+bool ScheduleReader::standAtCursor() {
+    if (streamAt == cursor) return true;
+    if (!seekTo(file, cursor)) {
+        ioError = true;
+        return false;
+    }
+    streamAt = cursor;
+    return true;
 }

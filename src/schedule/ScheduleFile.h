@@ -33,32 +33,67 @@ enum RewriteMode : uint32_t {
     REWRITE_DELETE,  // the record is dropped whatever its type
 };
 
-// Reads one record at the current position. `bytesLeft` is what the file holds
-// from the current position on; a record whose texts do not fit in it is refused
-// before anything is allocated. True with both texts NUL-terminated; false on a
-// short read, a wrong size or marker, texts that do not fit, or no memory.
-bool readRecord(std::FILE* file, uint64_t bytesLeft, ScheduleRecord& record, TextBuffer& title,
-                TextBuffer& content);
+// A block of memory for reading or writing a file in few, large pieces; a small
+// block inside the object stands in when the heap cannot give a large one.
+class FileBlock {
+public:
+    explicit FileBlock(size_t wanted);
+    ~FileBlock();
+    FileBlock(const FileBlock&) = delete;
+    FileBlock& operator=(const FileBlock&) = delete;
 
-// Writes the 60 record bytes, then exactly titleLength and contentLength bytes of
-// the texts (an empty buffer stands for zero bytes). True only when all of it was written.
+    char* data() { return heap ? heap : spare; }
+    size_t size() const { return capacity; }
+
+private:
+    char* heap = nullptr;
+    size_t capacity = 0;
+    char spare[256];
+};
+
+// The size of the blocks a data file is read and written in.
+constexpr size_t SCHEDULE_FILE_BLOCK = 64 * 1024;
+
+// Collects records and sends them to a stream in large blocks through
+// scheduleFileCalls.write, so a file of many records is written with few calls.
+class ScheduleWriter {
+public:
+    explicit ScheduleWriter(std::FILE* file = nullptr, size_t blockSize = SCHEDULE_FILE_BLOCK);
+    // Starts writing to `file`; what was held for an earlier stream must have been finished.
+    void writeTo(std::FILE* file) { target = file; }
+    // Adds the 60 record bytes, then exactly titleLength and contentLength bytes of
+    // the texts (an empty buffer stands for zero bytes). Refuses, adding nothing, a
+    // buffer holding fewer bytes than its length field says; false too once a write failed.
+    bool put(const ScheduleRecord& record, const TextBuffer& title, const TextBuffer& content);
+    // Writes what is still held; true only when every byte put so far was written.
+    bool finish();
+
+private:
+    bool putBytes(const void* bytes, size_t length);
+    bool sendHeld();
+    std::FILE* target;
+    FileBlock block;
+    size_t held = 0;
+    bool failed = false;
+};
+
+// Writes one record to `file` at once. True only when all of it was written.
 bool writeRecord(std::FILE* file, const ScheduleRecord& record, const TextBuffer& title,
                  const TextBuffer& content);
 
-// Scans forward from the current position (`position`, counted from the start of
-// the file) for the marker D4 3C 96 E5 (a byte that breaks a partial match is not
-// taken as a new D4) and moves back to the start of the record that holds it, 4
-// bytes before the marker; `position` then holds that offset. False at the end of the file.
-bool resyncToRecord(std::FILE* file, uint64_t& position);
-
-// Walks the records of a data file in order, skipping damage. After a failed read
-// the scan for the next marker starts 5 bytes past the failed read's start, so a
-// good record behind a few bytes of garbage is kept, and a record with a good
-// marker but a bad size is passed over rather than re-read. A record cut short by
-// the end of the file ends the walk quietly (it is not damage).
+// Walks the records of a data file in order, skipping damage. The file is read
+// in large blocks and records are taken out of them. A record's texts must fit in
+// what the file holds from the record on, or the record is refused before anything
+// is allocated. After a failed read the damage scan looks for the marker
+// D4 3C 96 E5 (a byte that breaks a partial match is not taken as a new D4) from 5
+// bytes past the failed read's start, and resumes at the record that holds it, 4
+// bytes before the marker: so a good record behind a few bytes of garbage is kept,
+// and a record with a good marker but a bad size is passed over rather than re-read.
+// A record cut short by the end of the file ends the walk quietly (it is not damage).
 class ScheduleReader {
 public:
-    ScheduleReader() = default;
+    // Tests pass a small `blockSize` to reach the edges of the blocks.
+    explicit ScheduleReader(size_t blockSize = SCHEDULE_FILE_BLOCK) : block(blockSize) {}
     ~ScheduleReader();
     ScheduleReader(const ScheduleReader&) = delete;
     ScheduleReader& operator=(const ScheduleReader&) = delete;
@@ -67,7 +102,7 @@ public:
     bool open(const char* path);
     // Reads from an open stream (positioned at its start), which the reader then closes.
     void adopt(std::FILE* file);
-    // The next readable record; false at the end.
+    // The next readable record, both texts NUL-terminated; false at the end.
     bool next(ScheduleRecord& record, TextBuffer& title, TextBuffer& content);
     bool next(StoredSchedule& entry) { return next(entry.record, entry.title, entry.content); }
     // Was anything skipped as damage?
@@ -78,12 +113,26 @@ public:
     void close();
 
 private:
+    bool readRecord(uint64_t bytesLeft, ScheduleRecord& record, TextBuffer& title, TextBuffer& content);
+    bool readText(TextBuffer& text, uint32_t length);
+    bool take(void* destination, size_t length);
+    bool findMarker();
+    // Reads the block that starts at the cursor; false at the end of the file or when the read fails.
+    bool refill();
+    // Moves the stream to the cursor when it stands elsewhere; false (a failed read) when it cannot.
+    bool standAtCursor();
+    uint64_t blockEnd() const { return blockStart + blockLength; }
+    bool cursorInBlock() const { return cursor >= blockStart && cursor < blockEnd(); }
+
     std::FILE* file = nullptr;
-    uint64_t position = 0;
     uint64_t size = 0;
+    FileBlock block;
+    uint64_t blockStart = 0;   // offset in the file of the block's first byte
+    size_t blockLength = 0;    // bytes of the file the block holds
+    uint64_t streamAt = 0;     // where the stream stands
+    uint64_t cursor = 0;       // offset of the next byte to take
     bool damageMet = false;
     bool ioError = false;
-    char* streamBuffer = nullptr;
 };
 
 // Appends `record` with `title` and `content` at the end of the data file at

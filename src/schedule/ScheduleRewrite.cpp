@@ -3,11 +3,7 @@
 // backup. A failure before the swap leaves the data file untouched.
 #include "schedule/ScheduleFile.h"
 
-#include <new>
-
 namespace {
-
-constexpr size_t WRITE_BUFFER_SIZE = 64 * 1024;
 
 bool buildPath(TextBuffer& out, const char* path, const char* suffix) {
     out.release();
@@ -25,18 +21,18 @@ public:
             return false;
         }
         file = scheduleFileCalls.createNew(tempPath.c_str());
-        if (!file) return false;
-        streamBuffer = new (std::nothrow) char[WRITE_BUFFER_SIZE];
-        if (streamBuffer) std::setvbuf(file, streamBuffer, _IOFBF, WRITE_BUFFER_SIZE);
-        return true;
+        writer.writeTo(file);
+        return file != nullptr;
     }
 
-    std::FILE* stream() const { return file; }
+    bool put(const ScheduleRecord& record, const TextBuffer& title, const TextBuffer& content) {
+        return writer.put(record, title, content);
+    }
 
     // Forces the new version to the disk and swaps it in; on failure it is
     // removed and the data file is as it was.
     bool commit(const char* dataPath) {
-        const bool flushed = scheduleFileCalls.flushToDisk(file);
+        const bool flushed = writer.finish() && scheduleFileCalls.flushToDisk(file);
         const bool closed = std::fclose(file) == 0;
         file = nullptr;
         if (flushed && closed && replaceWithBackup(dataPath, tempPath.c_str(), backupPath.c_str())) {
@@ -52,13 +48,11 @@ public:
         file = nullptr;
         if (!tempPath.empty()) removeFile(tempPath.c_str());
         tempPath.release();
-        delete[] streamBuffer;
-        streamBuffer = nullptr;
     }
 
 private:
     std::FILE* file = nullptr;
-    char* streamBuffer = nullptr;
+    ScheduleWriter writer;
     TextBuffer tempPath;
     TextBuffer backupPath;
 };
@@ -74,7 +68,7 @@ bool copyRecords(ScheduleReader& reader, NewVersion& out, bool& damageMet, Handl
     StoredSchedule entry;
     while (reader.next(entry)) {
         if (handle(entry.record) == Disposition::Drop) continue;
-        if (!writeRecord(out.stream(), entry.record, entry.title, entry.content)) return false;
+        if (!out.put(entry.record, entry.title, entry.content)) return false;
     }
     damageMet = reader.damaged();
     return !reader.readFailed();
@@ -106,7 +100,7 @@ bool appendSchedule(const char* path, ScheduleRecord& record, const TextBuffer& 
         return false;
     }
     record.duplicateIndex = !matched ? 0 : smallest > 0 ? smallest - 1 : largest + 1;
-    return writeRecord(out.stream(), record, title, content) && out.commit(path);
+    return out.put(record, title, content) && out.commit(path);
 }
 
 bool rewriteSchedules(const char* path, const ScheduleRecord& key, RewriteMode mode, const SYSTEMTIME& now,
