@@ -63,18 +63,21 @@ protected:
         return found;
     }
 
-    // Waits until the clock has written its last check, which it does after the
-    // rewrites of a minute's announcements. Wine will not let a rewrite replace a
-    // data file that another process has open, whatever its sharing, so a test
-    // that reads the file during a minute's rewrites can make one of them fail.
-    static bool waitForLastCheck() {
+    static constexpr DWORD ANY_CHECK = 0xFFFFFFFF;
+    // Waits until the clock has written its last check (that of `dayHour`, day << 16
+    // | hour, when given), which it does after the rewrites of a minute's
+    // announcements. Wine will not let a rewrite replace a data file that another
+    // process has open, whatever its sharing, so a test that reads the file during
+    // a minute's rewrites can make one of them fail.
+    static bool waitForLastCheck(DWORD dayHour = ANY_CHECK) {
         return waitUntil(
             10000,
-            [](void*) {
+            [](void* wanted) {
+                const DWORD expected = *static_cast<const DWORD*>(wanted);
                 DWORD value = 0;
-                return readSettingDword("LastDH", &value);
+                return readSettingDword("LastDH", &value) && (expected == ANY_CHECK || value == expected);
             },
-            nullptr);
+            &dayHour);
     }
 
     // The records of the data file once they match `expected`, or as they are
@@ -294,6 +297,7 @@ TEST_F(ScheduleNotification, DateChangeAtMidnightRebuildsTheDaysList) {
     EXPECT_EQ(settledRecords(&tuesday, tuesdayStamped), tuesdayStamped);
     // After midnight Wednesday's two join it.
     EXPECT_TRUE(waitUntil(30000, threeIcons, &clock));
+    EXPECT_TRUE(waitForLastCheck(9u << 16));
     const SYSTEMTIME wednesday = makeSystemTime(2026, 12, 9, 0, 0);
     const std::vector<std::string> wednesdayStamped{"wednesday (stamped)", "tuesday"};
     EXPECT_EQ(settledRecords(&wednesday, wednesdayStamped), wednesdayStamped);
