@@ -93,7 +93,8 @@ cpu_ticks() {
 process_of() {
     local name=${2:0:15} pid
     for pid in $(pgrep -x -- "${name//./\\.}"); do
-        if tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$1"; then
+        # The error goes first: a process may end between pgrep and the read.
+        if tr '\0' '\n' 2>/dev/null < "/proc/$pid/environ" | grep -qxF "WINEPREFIX=$1"; then
             echo "$pid"
             return
         fi
@@ -151,12 +152,21 @@ for i in "${!labels[@]}"; do
     ) >/dev/null 2>&1 &
     launchers[i]=$!
 done
+# Under load the programs may take longer to start than the warm-up: each is
+# waited for up to a minute, and a late one gets a warm-up of its own.
 sleep "$warm_up_seconds"
+late=false
 for i in "${!labels[@]}"; do
-    programs[i]=$(process_of "${prefixes[i]}" "$(basename "${programs_run[i]}")")
-    servers[i]=$(server_of "${prefixes[i]}")
+    for _ in $(seq 60); do
+        programs[i]=$(process_of "${prefixes[i]}" "$(basename "${programs_run[i]}")")
+        servers[i]=$(server_of "${prefixes[i]}")
+        [ -n "${programs[i]}" ] && [ -n "${servers[i]}" ] && break
+        late=true
+        sleep 1
+    done
     [ -n "${programs[i]}" ] && [ -n "${servers[i]}" ] || fail "${labels[i]} is not running"
 done
+$late && sleep "$warm_up_seconds"
 sample() { for i in "${!labels[@]}"; do echo "$(cpu_ticks "${programs[i]}") $(cpu_ticks "${servers[i]}")"; done; }
 mapfile -t before < <(sample)
 sleep "$idle_seconds"
