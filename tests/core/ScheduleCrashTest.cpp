@@ -18,6 +18,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "AskedCount.h"
+
 #include "ScheduleFiles.h"
 #include "schedule/ScheduleFile.h"
 
@@ -83,11 +85,6 @@ RecordFields passingSchedule(int iteration) {
     }
 }
 
-int roundsWanted() {
-    const char* rounds = std::getenv("QUILLET_CRASH_ROUNDS");
-    return rounds ? std::atoi(rounds) : DEFAULT_ROUNDS;
-}
-
 TEST(ScheduleCrash, KilledRewritesNeverLoseASchedule) {
     ScratchFolder folder;
     const std::string path = folder.dataFile();
@@ -99,7 +96,7 @@ TEST(ScheduleCrash, KilledRewritesNeverLoseASchedule) {
     std::uniform_int_distribution<int> delayMicroseconds(0, 20000);
     // The test command's run is bounded in time as well; a run that asks for its
     // rounds makes them all.
-    const int rounds = roundsWanted();
+    const int rounds = askedCount("QUILLET_CRASH_ROUNDS", DEFAULT_ROUNDS);
     const bool bounded = !std::getenv("QUILLET_CRASH_ROUNDS");
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(8);
     int iterations = 0;

@@ -26,6 +26,11 @@ void writeSettingDword(const char* name, DWORD value);
 // Reads one REG_DWORD value; false when it is missing.
 bool readSettingDword(const char* name, DWORD* value);
 
+// Tuesday 8 December 2026 is the day most tests' clocks are set to.
+constexpr WORD MONDAY = 1, TUESDAY = 2, WEDNESDAY = 3;
+// The `when` of a Weekday schedule.
+inline SYSTEMTIME weekday(WORD dayOfWeek, WORD hour, WORD minute) { return {0, 0, dayOfWeek, 0, hour, minute, 0, 0}; }
+
 // One schedule of a data file written for a test.
 struct ScheduleEntry {
     uint32_t type;

@@ -1,8 +1,7 @@
 // Start, second start, the commands from outside and Setup, on the real programs.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
+#include "AskedCount.h"
 #include "e2e/ClockTest.h"
 
 using namespace harness;
@@ -105,8 +104,7 @@ TEST_F(Lifecycle, SecondStartHandsOverAndEndsWithCodeZero) {
 // becomes the clock, the other hands over to it and ends with 0. Three rounds,
 // or as many as QUILLET_TWO_CLOCK_ROUNDS asks (scripts/soak.sh).
 TEST_F(Lifecycle, TwoCopiesStartedTogetherMakeOneClock) {
-    const char* asked = std::getenv("QUILLET_TWO_CLOCK_ROUNDS");
-    const int rounds = asked ? std::atoi(asked) : 3;
+    const int rounds = askedCount("QUILLET_TWO_CLOCK_ROUNDS", 3);
     for (int round = 0; round < rounds; ++round) {
         Process copies[2];
         for (Process& copy : copies) ASSERT_TRUE(copy.startSuspended(folder.quilletPath()));

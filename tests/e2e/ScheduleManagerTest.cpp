@@ -67,8 +67,6 @@ void closeManager(HWND manager) {
     ASSERT_TRUE(waitGone(manager));
 }
 
-constexpr WORD TUESDAY = 2;
-
 SYSTEMTIME at(WORD dayOfWeek, WORD day, WORD hour, WORD minute, WORD month = 0, WORD year = 0) {
     return {year, month, dayOfWeek, day, hour, minute, 0, 0};
 }

@@ -4,12 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "AskedCount.h"
 #include "e2e/ClockTest.h"
 #include "e2e/TrayProbe.h"
 #include "res/resource.h"
@@ -18,18 +18,6 @@
 using namespace harness;
 
 namespace {
-
-// Tuesday 8 December 2026.
-constexpr WORD TUESDAY = 2;
-constexpr WORD WEDNESDAY = 3;
-
-SYSTEMTIME weekday(WORD dayOfWeek, WORD hour, WORD minute) {
-    SYSTEMTIME when = {};
-    when.wDayOfWeek = dayOfWeek;
-    when.wHour = hour;
-    when.wMinute = minute;
-    return when;
-}
 
 bool sameMinute(const SYSTEMTIME& a, const SYSTEMTIME& b) {
     return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay && a.wHour == b.wHour &&
@@ -220,8 +208,7 @@ TEST_F(ScheduleNotification, ADataFileHeldByAnotherProgramLosesNoScheduleAndShow
 // fault script runs three hundred).
 TEST_F(ScheduleNotification, TheClockKilledWhileItStampsLosesNoSchedule) {
     if (sizeof(void*) == 4) GTEST_SKIP() << "run by the 64-bit build only, to keep the test command short";
-    const char* wanted = std::getenv("QUILLET_E2E_CRASH_ROUNDS");
-    const int rounds = wanted ? std::atoi(wanted) : 10;
+    const int rounds = askedCount("QUILLET_E2E_CRASH_ROUNDS", 10);
     const std::string filler(3000, 'x');
     std::vector<ScheduleEntry> entries{{Weekday, weekday(TUESDAY, 9, 0), "due"}};
     for (WORD minute = 0; minute < 1000; ++minute)

@@ -80,7 +80,7 @@ std::vector<Planned> plan(const SoakSize& size) {
             add(Planned::Rings, SpecificDate, {d.wYear, d.wMonth, d.wDayOfWeek, d.wDay, d.wHour, d.wMinute, 0, 0}, due);
             break;
         case 1: {
-            Planned* p = add(Planned::Rings, Weekday, {0, 0, d.wDayOfWeek, 0, d.wHour, d.wMinute, 0, 0}, due);
+            Planned* p = add(Planned::Rings, Weekday, weekday(d.wDayOfWeek, d.wHour, d.wMinute), due);
             p->entry.weekOfMonth = i % 8 == 1 ? 0 : d.wDay > days - 7 ? 5 : (d.wDay - 1) / 7 + 1;
             break;
         }
@@ -107,16 +107,16 @@ std::vector<Planned> plan(const SoakSize& size) {
     }
     // Earlier on the first day: one rang already and stays quiet, one rings at the start.
     const SYSTEMTIME earlier = atMinute(start - 120), late = atMinute(start - 60);
-    add(Planned::Untouched, Weekday, {0, 0, earlier.wDayOfWeek, 0, earlier.wHour, earlier.wMinute, 0, 0})
+    add(Planned::Untouched, Weekday, weekday(earlier.wDayOfWeek, earlier.wHour, earlier.wMinute))
         ->entry.lastNotified = earlier;
-    add(Planned::Rings, Weekday, {0, 0, late.wDayOfWeek, 0, late.wHour, late.wMinute, 0, 0}, start - 60)->latest =
+    add(Planned::Rings, Weekday, weekday(late.wDayOfWeek, late.wHour, late.wMinute), start - 60)->latest =
         start + 2 * LATE_MINUTES;
     // Ones that do not occur in the soak.
     add(Planned::Untouched, SpecificDate, makeSystemTime(2027, 2, 1, 9, 0));
-    add(Planned::Untouched, Weekday, {0, 0, 6, 0, 12, 0, 0, 0});
+    add(Planned::Untouched, Weekday, weekday(6, 12, 0));
     add(Planned::Untouched, Monthly, {0, 0, 0, 15, 9, 0, 0, 0});
     add(Planned::Untouched, Yearly, {0, 7, 0, 7, 7, 0, 0, 0});
-    add(Planned::Untouched, Weekday, {0, 0, atMinute(start).wDayOfWeek, 0, 23, 58, 0, 0})->entry.weekOfMonth = 2;
+    add(Planned::Untouched, Weekday, weekday(atMinute(start).wDayOfWeek, 23, 58))->entry.weekOfMonth = 2;
     for (Planned& p : planned) p.entry.content = p.content.c_str();
     return planned;
 }

@@ -14,10 +14,6 @@ using namespace harness;
 
 namespace {
 
-constexpr WORD TUESDAY = 2, WEDNESDAY = 3, MONDAY = 1;
-
-SYSTEMTIME weekday(WORD dayOfWeek, WORD hour, WORD minute) { return {0, 0, dayOfWeek, 0, hour, minute, 0, 0}; }
-
 // Each record of the data file: its content and the month, day, hour and minute of its stamp, or "-".
 std::vector<std::string> recordsOf(const std::string& path) {
     std::vector<std::string> found;

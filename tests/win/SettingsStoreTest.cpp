@@ -4,12 +4,12 @@
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <random>
 #include <string>
 
+#include "AskedCount.h"
 #include "app/ClockWindow.h"
 #include "settings/Flags.h"
 #include "settings/Registry.h"
@@ -284,9 +284,8 @@ TEST_F(SettingsStore, RandomValuesOfEveryTypeAndSizeLoadAsAReadGivesThem) {
                            REG_MULTI_SZ, REG_QWORD, REG_LINK,     0x7FFF};
     const DWORD sizes[] = {0, 1, 2, 3, 4, 5, 8, 39, 40, 41, 300, 70000};
     const DWORD outOfRange[] = {0, 13, 24, 32, 0xFFFF, 0xFFFF0000u, 0xFFFFFFFFu, (2026u << 16) | 99u};
-    const char* wanted = std::getenv("QUILLET_REGISTRY_CASES");
     // Fewer in the 32-bit build, whose tests run under an emulator in the test command.
-    const int cases = wanted ? std::atoi(wanted) : sizeof(void*) == 4 ? 60 : 300;
+    const int cases = askedCount("QUILLET_REGISTRY_CASES", sizeof(void*) == 4 ? 60 : 300);
     std::mt19937 random(20261208);
     HWND face = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
                                 nullptr);
