@@ -13,17 +13,10 @@ scripts/install-deps.sh
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target Quillet Setup shifted_wall_clock
 
-export WINEPREFIX="$PWD/.wineprefix-screenshots"
 source scripts/wine-env.sh
-unset DISPLAY
-ensure_display
-trap 'wineserver -k 2>/dev/null || true; stop_display' EXIT
-ensure_wine_prefix
-# A wineserver left from elsewhere would keep Wine's tray on another display.
-wineserver -k 2>/dev/null || true
-wineserver -p
+trap stop_wine_world EXIT
+start_wine_world "$PWD/.wineprefix-screenshots"
 loader=$(wine_loader 64)
-"$loader" cmd /c exit >/dev/null 2>&1
 
 MOMENT='2026-12-08 10:07:02'
 DESKTOP='rgb(58,110,165)'

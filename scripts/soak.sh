@@ -22,15 +22,8 @@ cmake --preset win64 >/dev/null || exit 1
 cmake --build --preset win64 || exit 1
 
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(/usr/lib/wine/wine64 --version), $(date -u '+%Y-%m-%d %H:%M UTC')"
-export WINEPREFIX="$PWD/.wineprefix-soak"
-unset DISPLAY
 source scripts/wine-env.sh
-ensure_display
-ensure_wine_prefix
-wineserver -p
-# The first Wine program starts Wine's background services, which would inherit
-# (and hold open) the output of whichever run came first.
-"$(wine_loader 64)" cmd /c exit >/dev/null 2>&1
+start_wine_world "$PWD/.wineprefix-soak"
 
 status=0
 if $short; then
@@ -44,6 +37,5 @@ else
   QUILLET_TWO_CLOCK_ROUNDS=10 run build/win64/tests/e2e_tests.exe \
     --gtest_filter=Lifecycle.TwoCopiesStartedTogetherMakeOneClock
 fi
-wineserver -k 2>/dev/null
-stop_display
+stop_wine_world
 exit $status

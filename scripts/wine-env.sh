@@ -71,16 +71,19 @@ stop_display() {
 # Enters a Wine world of its own in the given prefix: its own Xvfb screen, a
 # persistent wineserver, and Wine's background services started first, which would
 # otherwise inherit (and hold open) the output pipes of whichever test came first.
+# A wineserver left in the prefix by a run that was cut short is ended first: it
+# would keep Wine's tray on that run's display.
 start_wine_world() {
   export WINEPREFIX="$1"
   unset DISPLAY
   ensure_display
   ensure_wine_prefix
+  wineserver -k 2>/dev/null || true
   wineserver -p
   "$(wine_loader 64)" cmd /c exit >/dev/null 2>&1
 }
 
 stop_wine_world() {
-  wineserver -k 2>/dev/null
+  wineserver -k 2>/dev/null || true
   stop_display
 }
