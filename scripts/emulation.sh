@@ -16,7 +16,13 @@ register_i386_emulator() {
   [ -e "$i386_emulator_registration" ]
 }
 
-# True when 32-bit Windows programs can run here.
-can_run_32bit_wine() {
-  register_i386_emulator && [ -x /usr/lib/wine/wine ]
+# Why 32-bit Windows programs cannot run here, as a clause; nothing when they can.
+no_32bit_wine_reason() {
+  if [ ! -x /usr/lib/wine/wine ]; then
+    echo "32-bit Wine is not installed (the install said why)"
+  elif ! register_i386_emulator; then
+    echo "QEMU cannot be registered as the runner of 32-bit x86 programs here"
+  fi
 }
+
+can_run_32bit_wine() { [ -z "$(no_32bit_wine_reason)" ]; }

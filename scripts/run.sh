@@ -18,7 +18,7 @@ bits=${preset#win}
 scripts/install-deps.sh
 source scripts/emulation.sh
 if [ "$bits" = 32 ] && ! can_run_32bit_wine; then
-  echo "32-bit programs cannot be run on this machine (no QEMU registration for 32-bit x86)" >&2
+  echo "the 32-bit build cannot be run on this machine: $(no_32bit_wine_reason)" >&2
   exit 1
 fi
 cmake --preset "$preset" >/dev/null

@@ -14,12 +14,13 @@ for preset in win64 win32 host bench; do
 done
 
 windows_presets=(win64)
-if can_run_32bit_wine; then
+no_32bit=$(no_32bit_wine_reason)
+if [ -z "$no_32bit" ]; then
   windows_presets+=(win32)
 else
-  echo "NOTE: 32-bit programs cannot be run on this machine (no QEMU registration for"
-  echo "      32-bit x86 and no way to make one); the win32 build was compiled, its tests"
-  echo "      are not run. Only the win64 tests run under Wine."
+  echo "NOTE: 32-bit programs cannot be run on this machine: $no_32bit."
+  echo "      The win32 build was compiled and its release zip is checked; its other"
+  echo "      tests are not run. Only the win64 tests run under Wine."
 fi
 
 source scripts/wine-env.sh
