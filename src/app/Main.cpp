@@ -13,8 +13,14 @@ char windowTitle[100];
 char windowClass[100];
 
 LRESULT CALLBACK routeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (window == clockWindow.hwnd && clockWindow.handleMessage(message, wParam, lParam)) return 0;
-    return DefWindowProcA(window, message, wParam, lParam);
+    if (window != clockWindow.hwnd) return DefWindowProcA(window, message, wParam, lParam);
+    const bool handled = clockWindow.handleMessage(message, wParam, lParam);
+    // The window may have gone while this message ran a menu, a dialog or a message
+    // box. Their own loops may take the quit message its destruction posted and
+    // not post it again, which would leave the main loop waiting for ever: it is
+    // posted once more (a second quit is no more than the first).
+    if (!clockWindow.hwnd) PostQuitMessage(0);
+    return handled ? 0 : DefWindowProcA(window, message, wParam, lParam);
 }
 
 void registerClockClass(HINSTANCE instance, HICON icon) {

@@ -1,8 +1,14 @@
 // Start, second start, the commands from outside and Setup, on the real programs.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <prsht.h>
+
 #include "AskedCount.h"
+#include "app/Commands.h"
 #include "e2e/ClockTest.h"
+#include "res/resource.h"
 
 using namespace harness;
 
@@ -167,6 +173,84 @@ TEST_F(Lifecycle, SetupClosesTheRunningClock) {
     EXPECT_EQ(clockCode, 0u);
     ASSERT_TRUE(setup.waitExit(10000, &setupCode));
     EXPECT_EQ(setupCode, 0u);
+}
+
+HWND addDialog(HWND clock) {
+    PostMessageA(clock, WM_COMMAND, CMD_ADD_SCHEDULE, 0);
+    return waitForDialog(clock, "予定の追加");
+}
+
+HWND manager(HWND clock) {
+    PostMessageA(clock, WM_COMMAND, CMD_SCHEDULE_MANAGER, 0);
+    HWND found = waitForDialog(clock, "クイレット - 予定マネージャ");
+    if (found) chooseItem(found, IDC_MANAGER_FILTER, 1);  // すべて
+    return found;
+}
+
+HWND propertySheet(HWND clock) {
+    PostMessageA(clock, WM_COMMAND, CMD_PROPERTIES, 0);
+    return waitForDialog(clock, "クイレットのプロパティ");
+}
+
+// Opens a loop over `opened` with a button of it (null when `opened` did not open).
+HWND openFrom(HWND opened, HWND from, int button, const char* caption) {
+    if (!opened) return nullptr;
+    clickButton(from, button);
+    return waitForDialog(opened, caption);
+}
+
+// Setup's command reaches the clock inside whatever modal loop it runs: each is
+// opened as a user would, Setup is run, and the clock must end with 0 and leave
+// its name free for a new start.
+TEST_F(Lifecycle, SetupEndsTheClockInsideEveryModalLoop) {
+    const struct {
+        const char* loop;
+        HWND (*open)(HWND clock);
+    } rows[] = {
+        {"the face's menu", [](HWND c) { PostMessageA(c, WM_RBUTTONUP, 0, 0); return waitForMenu(); }},
+        {"a bell's menu", [](HWND c) { PostMessageA(c, WM_SCHEDULE_TRAY, 1, WM_RBUTTONUP); return waitForMenu(); }},
+        {"the manager's list menu",
+         [](HWND c) {
+             HWND m = manager(c);
+             if (!m) return m;
+             HWND list = GetDlgItem(m, IDC_MANAGER_LIST);
+             postClick(list, listRowPoint(list, 0), WM_RBUTTONDOWN, WM_RBUTTONUP);
+             return waitForMenu();
+         }},
+        {"the manager", manager},
+        {"the add dialog", addDialog},
+        {"the calendar", [](HWND c) { HWND a = addDialog(c); return openFrom(a, a, IDC_ADD_CALENDAR, "カレンダー"); }},
+        {"a message box", [](HWND c) { HWND a = addDialog(c); return openFrom(a, a, IDOK, "予定の追加"); }},
+        {"the detail dialog",
+         [](HWND c) { PostMessageA(c, WM_SCHEDULE_TRAY, 1, WM_LBUTTONDBLCLK); return waitForDialog(c, "予定の詳細"); }},
+        {"the property sheet", propertySheet},
+        {"the font dialog",
+         [](HWND c) {
+             HWND sheet = propertySheet(c);
+             HWND display = sheet ? reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)) : nullptr;
+             return openFrom(sheet, display, IDC_CHOOSE_FONT, "");
+         }},
+    };
+    writeSettingDword("Flags", 0x20002);  // a custom font, so that its button is enabled
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.loop);
+        // A missed schedule rings a bell (icon 1) at start; another stays in the file for the manager's list.
+        ASSERT_TRUE(writeScheduleFile(folder.file("Schedules.dat"),
+                                      {{SpecificDate, makeSystemTime(2000, 1, 1, 9, 0), "missed"},
+                                       {SpecificDate, makeSystemTime(2099, 1, 1, 9, 0), "later"}}));
+        RunningClock clock(folder);
+        ASSERT_TRUE(clock.started()) << "a new start after the last row's Setup makes a clock";
+        ASSERT_NE(row.open(clock.hwnd()), nullptr);
+        Process setup;
+        ASSERT_TRUE(setup.start(folder.setupPath()));
+        DWORD clockCode = 99, setupCode = 99;
+        ASSERT_TRUE(clock.process().waitExit(10000, &clockCode));
+        EXPECT_EQ(clockCode, 0u);
+        ASSERT_TRUE(setup.waitExit(10000, &setupCode));
+        EXPECT_EQ(setupCode, 0u);
+    }
+    RunningClock last(folder);
+    EXPECT_TRUE(last.started());
 }
 
 TEST_F(Lifecycle, SetupWithoutClockEndsAtOnce) {
