@@ -90,12 +90,14 @@ public:
     bool removePending(const ScheduleRecord& record);
     void dismissNotified(uint32_t iconId);
     uint32_t nextTrayIconId() const;
-    bool addSchedule(uint32_t type, const SYSTEMTIME& when, uint32_t weekOfMonth, const char* content);
+    // `owner` is the window the user adds from, which a report of damage is modal to.
+    bool addSchedule(HWND owner, uint32_t type, const SYSTEMTIME& when, uint32_t weekOfMonth, const char* content);
     bool reportMissed(ScheduleRecordArray& missed);
     void announce(Schedule& schedule, bool missed);
     // The data file at scheduleFilePath (schedule/ScheduleStore.cpp); the file
     // operations themselves are in schedule/ScheduleFile.h.
-    bool appendSchedule(ScheduleRecord& record, const TextBuffer& title, const TextBuffer& content);
+    bool appendSchedule(ScheduleRecord& record, const TextBuffer& title, const TextBuffer& content, bool& damageMet);
+    static void reportDamagedScheduleFile(HWND owner);
     bool rewriteSchedules(const ScheduleRecord& record, RewriteMode mode, bool* replaced = nullptr);
     bool loadAllSchedules(StoredScheduleList& list);
 

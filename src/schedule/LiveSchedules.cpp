@@ -81,15 +81,22 @@ uint32_t ClockWindow::nextTrayIconId() const {
     return smallest >= 2 ? smallest - 1 : largest + 1;
 }
 
-bool ClockWindow::addSchedule(uint32_t type, const SYSTEMTIME& when, uint32_t weekOfMonth, const char* content) {
+bool ClockWindow::addSchedule(HWND owner, uint32_t type, const SYSTEMTIME& when, uint32_t weekOfMonth,
+                              const char* content) {
     TextBuffer title;
     TextBuffer text;
     const size_t contentLength = content ? std::strlen(content) : 0;
     if (contentLength >= UINT32_MAX) return false;
     if (!text.assignBytes(content ? content : "", static_cast<uint32_t>(contentLength))) return false;
     ScheduleRecord record = makeScheduleRecord(type, when, weekOfMonth, static_cast<uint32_t>(contentLength));
-    if (!appendSchedule(record, title, text)) return false;
-    // A schedule of today whose time has passed is announced by the next minute's due check.
-    if (occursToday(record)) return addPending(record, title, text);
-    return true;
+    bool damageMet = false;
+    const bool appended = appendSchedule(record, title, text, damageMet);
+    // Today's list is brought up to date before the report's own message loop lets
+    // the day change under it. A schedule of today whose time has passed is
+    // announced by the next minute's due check. Once the record is in the file the
+    // add has succeeded even if today's list cannot take it (it is read again the
+    // next day): a failure would let Retry store it a second time.
+    if (appended && occursToday(record)) addPending(record, title, text);
+    if (damageMet) reportDamagedScheduleFile(owner);
+    return appended;
 }

@@ -2,14 +2,14 @@
 // `now`, and the one message the file ever shows the user.
 #include "app/ClockWindow.h"
 
-bool ClockWindow::appendSchedule(ScheduleRecord& record, const TextBuffer& title, const TextBuffer& content) {
-    bool damageMet = false;
-    const bool appended = ::appendSchedule(scheduleFilePath, record, title, content, damageMet);
-    if (damageMet) {
-        MessageBoxA(hwnd, "予定データファイルが不正です。\nいくつかの予定が消えた可能性があります。)", "予定の追加",
-                    MB_ICONERROR);
-    }
-    return appended;
+bool ClockWindow::appendSchedule(ScheduleRecord& record, const TextBuffer& title, const TextBuffer& content,
+                                 bool& damageMet) {
+    return ::appendSchedule(scheduleFilePath, record, title, content, damageMet);
+}
+
+void ClockWindow::reportDamagedScheduleFile(HWND owner) {
+    MessageBoxA(owner, "予定データファイルが不正です。\nいくつかの予定が消えた可能性があります。)", "予定の追加",
+                MB_ICONERROR);
 }
 
 bool ClockWindow::rewriteSchedules(const ScheduleRecord& record, RewriteMode mode, bool* replaced) {

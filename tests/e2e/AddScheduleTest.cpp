@@ -48,6 +48,7 @@ void answer(HWND box, int button) {
 
 const char EMPTY_QUESTION[] = "予定の内容が未入力です。\nこのまま続行しますか？";
 const char FAILURE[] = "予定の追加に失敗しました。";
+const char DAMAGED[] = "予定データファイルが不正です。\nいくつかの予定が消えた可能性があります。)";
 
 // Picks a date on the calendar; it lands in the date picker at midnight and in the month and day lists.
 void pickOnCalendar(HWND dialog, SYSTEMTIME date) {
@@ -176,6 +177,40 @@ TEST_F(AddSchedule, EachTypeIsStoredAsTheControlsSayAndAnnouncedWithoutARestart)
     StoredSchedule added;
     ASSERT_TRUE(lastRecord(dataPath, ++count, added));
     EXPECT_STREQ(added.content.c_str(), "再試行");
+}
+
+// The report of a damaged data file is modal to the add dialog: 設定 cannot be
+// pressed again under it, and the new schedule is stored once.
+TEST_F(AddSchedule, DamageReportKeepsTheAddDialogFromAddingTwice) {
+    const std::string dataPath = folder.file("Schedules.dat");
+    ASSERT_TRUE(writeScheduleFile(dataPath, {{Weekday, weekday(MONDAY, 9, 0), "前"}}));
+    std::vector<unsigned char> bytes;
+    ASSERT_TRUE(folder.readFile("Schedules.dat", &bytes));
+    bytes.insert(bytes.end(), 75, 0x5A);
+    std::vector<unsigned char> last;
+    ASSERT_TRUE(writeScheduleFile(dataPath, {{Weekday, weekday(MONDAY, 10, 0), "後"}}));
+    ASSERT_TRUE(folder.readFile("Schedules.dat", &last));
+    bytes.insert(bytes.end(), last.begin(), last.end());
+    ASSERT_TRUE(folder.writeFile("Schedules.dat", bytes));
+
+    RunningClock clock(folder);
+    ASSERT_TRUE(clock.started());
+    PostMessageA(clock.hwnd(), WM_COMMAND, CMD_ADD_SCHEDULE, 0);
+    HWND dialog = waitForDialog(clock.hwnd(), "予定の追加");
+    ASSERT_NE(dialog, nullptr);
+    SetDlgItemTextA(dialog, IDC_ADD_CONTENT, "月次");
+    chooseItem(dialog, IDC_ADD_TYPE, Monthly);
+    clickButton(dialog, IDOK);
+    HWND box = messageBox(dialog, DAMAGED);
+    ASSERT_NE(box, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(dialog));
+    answer(box, IDOK);
+    ASSERT_TRUE(waitGone(dialog));
+    StoredScheduleList list;
+    loadSchedulesBesideClock(dataPath, list);
+    std::vector<std::string> contents;
+    for (const StoredSchedule* s : list) contents.push_back(s->content.c_str());
+    EXPECT_EQ(contents, (std::vector<std::string>{"前", "後", "月次"}));
 }
 
 }  // namespace

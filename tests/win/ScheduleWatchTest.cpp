@@ -326,9 +326,9 @@ TEST_F(ScheduleWatch, AddedScheduleGoesToTheFileAndToTodaysListOnlyWhenItOccursT
     SYSTEMTIME when{};
     when.wDayOfWeek = TODAY_1030.wDayOfWeek;
     when.wHour = 9;
-    EXPECT_TRUE(clock.addSchedule(Weekday, when, 0, "first"));
-    EXPECT_TRUE(clock.addSchedule(Weekday, when, 0, "same definition"));
-    EXPECT_TRUE(clock.addSchedule(SpecificDate, at(2026, 12, 9, 9, 0), 0, "tomorrow"));
+    EXPECT_TRUE(clock.addSchedule(nullptr, Weekday, when, 0, "first"));
+    EXPECT_TRUE(clock.addSchedule(nullptr, Weekday, when, 0, "same definition"));
+    EXPECT_TRUE(clock.addSchedule(nullptr, SpecificDate, at(2026, 12, 9, 9, 0), 0, "tomorrow"));
     EXPECT_EQ(fileContents(), (std::vector<std::string>{"first", "same definition", "tomorrow"}));
     ASSERT_EQ(contentsOf(clock.pendingSchedules), (std::vector<std::string>{"same definition", "first"}));
     EXPECT_EQ(clock.pendingSchedules.head->record.duplicateIndex, 1u);

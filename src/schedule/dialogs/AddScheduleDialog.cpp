@@ -149,7 +149,7 @@ bool addFromControls(HWND dialog, ClockWindow& clock, bool emptyContent) {
     if (!readScheduleInput(dialog, input)) return false;
     TextBuffer content;
     if (!emptyContent && !content.readDlgItem(dialog, IDC_ADD_CONTENT)) return false;
-    return clock.addSchedule(input.type, input.when, input.weekOfMonth, content.c_str());
+    return clock.addSchedule(dialog, input.type, input.when, input.weekOfMonth, content.c_str());
 }
 
 // 設定: asks before adding an empty schedule; a failure offers to try again.
