@@ -58,6 +58,7 @@ bool ClockWindow::initialize(HWND window, int showCommand) {
     if (!resolveScheduleFilePath()) return false;
     if (!window) return false;
     hwnd = window;
+    taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
     loadSettings();
     buildDatePicture();
     loadLastCheck();
@@ -79,6 +80,10 @@ bool ClockWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (isFaceRefitMessage(message)) {
         refitFace();
         InvalidateRect(hwnd, nullptr, TRUE);
+        return true;
+    }
+    if (message == taskbarCreatedMessage && message != 0) {
+        onTaskbarCreated();
         return true;
     }
     switch (message) {
@@ -133,6 +138,8 @@ bool ClockWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 bool ClockWindow::onCommand(UINT commandId, UINT /*notificationCode*/) {
     switch (commandId) {
     case CMD_EXIT:
+        // A menu of the clock's may be open (Setup's command arrives inside its loop).
+        EndMenu();
         DestroyWindow(hwnd);
         return true;
     case CMD_SAVE_POSITION:
@@ -198,6 +205,7 @@ void ClockWindow::tick() {
     FILETIME nowFileTime{};
     SystemTimeToFileTime(&now, &nowFileTime);
     animateNotified(fileTimeValue(nowFileTime));
+    showMissingBells();
     if ((flags & FLAG_TOPMOST) && t.wSecond % 2 == 0) {
         HWND top = GetTopWindow(nullptr);
         DWORD owner = 0;

@@ -75,6 +75,10 @@ public:
     bool reloadToday();
     void checkDue();
     void animateNotified(ULONGLONG nowFileTime);
+    // The notification area was made anew: every bell is added to it again.
+    void onTaskbarCreated();
+    // Adds again each bell the notification area does not have.
+    void showMissingBells();
     bool onTrayNotify(WPARAM iconId, LPARAM mouseMessage);
     bool openNotificationDetail(Schedule& schedule, uint32_t iconId);
     // Returns IDOK when a schedule was added, IDCANCEL when not.
@@ -131,6 +135,9 @@ public:
     char datePicture[128];
     // Kept past the documented fields: the face's font and off-screen bitmap.
     FaceCanvas faceCanvas;
+    // The message the shell sends every top-level window when it makes its
+    // notification area anew ("TaskbarCreated").
+    UINT taskbarCreatedMessage = 0;
 };
 
 // The program-wide clock window.

@@ -109,6 +109,24 @@ void ClockWindow::announce(Schedule& schedule, bool missed) {
     if (!missed) schedule.state |= SCHEDULE_BLINKING;
 }
 
+void ClockWindow::onTaskbarCreated() {
+    for (Schedule* schedule = notifiedSchedules.head; schedule; schedule = schedule->next) {
+        schedule->trayIcon.shown = false;
+    }
+    showMissingBells();
+}
+
+void ClockWindow::showMissingBells() {
+    for (Schedule* schedule = notifiedSchedules.head; schedule; schedule = schedule->next) {
+        TrayIcon& icon = schedule->trayIcon;
+        if (icon.id == 0 || icon.shown) continue;
+        // The tip as the announcement gave it; the balloon was read or has timed out.
+        char prefix[512];
+        formatTimePrefix(now, schedule->record.when, prefix);
+        icon.trayShowAgain(notifyIcons[schedule->iconStage], schedule->content.c_str(), prefix);
+    }
+}
+
 void ClockWindow::animateNotified(ULONGLONG nowFileTime) {
     for (Schedule* schedule = notifiedSchedules.head; schedule; schedule = schedule->next) {
         if (nowFileTime < schedule->dueTime) continue;

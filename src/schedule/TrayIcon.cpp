@@ -54,7 +54,18 @@ bool TrayIcon::trayAdd(uint32_t newId, HICON icon, const char* text, const char*
     id = newId;
     NOTIFYICONDATAA data = baseData(hWnd, id);
     fillTexts(data, icon, text, titleSuffix, timePrefix, balloon);
-    return shellNotifyIcon(NIM_ADD, &data) != FALSE;
+    shown = shellNotifyIcon(NIM_ADD, &data) != FALSE;
+    return shown;
+}
+
+bool TrayIcon::trayShowAgain(HICON icon, const char* text, const char* timePrefix) {
+    if (!icon || id == 0) return false;
+    NOTIFYICONDATAA data = baseData(hWnd, id);
+    fillTexts(data, icon, text, nullptr, timePrefix, false);
+    // An add the shell timed out on may have reached it all the same; the icon is
+    // then there to be modified.
+    shown = shellNotifyIcon(NIM_ADD, &data) != FALSE || shellNotifyIcon(NIM_MODIFY, &data) != FALSE;
+    return shown;
 }
 
 bool TrayIcon::trayModify(HICON icon, const char* text, const char* titleSuffix, const char* timePrefix,
@@ -68,5 +79,6 @@ bool TrayIcon::trayRemove() {
     if (id == 0) return false;
     NOTIFYICONDATAA data = baseData(hWnd, id);
     id = 0;
+    shown = false;
     return shellNotifyIcon(NIM_DELETE, &data) != FALSE;
 }

@@ -15,6 +15,9 @@ extern ShellNotifyIconFunction shellNotifyIcon;
 struct TrayIcon {
     HWND hWnd = nullptr;  // receives WM_SCHEDULE_TRAY
     uint32_t id = 0;      // 0 while no icon is shown
+    // The notification area has the icon: its add succeeded, and the area was
+    // not made anew since.
+    bool shown = false;
 
     TrayIcon() = default;
     TrayIcon(const TrayIcon&) = delete;
@@ -27,4 +30,7 @@ struct TrayIcon {
                  bool balloon);
     bool trayModify(HICON icon, const char* text, const char* titleSuffix, const char* timePrefix, bool balloon);
     bool trayRemove();
+    // Adds the icon again under its id, without a balloon, to a notification area
+    // that does not have it; true once the area has it.
+    bool trayShowAgain(HICON icon, const char* text, const char* timePrefix);
 };

@@ -176,6 +176,24 @@ TEST_F(ScheduleNotification, OneTimeScheduleOfYesterdayIsReportedAsMissedAndDrop
     EXPECT_EQ(records(dataPath() + ".backup"), (std::vector<std::string>{"歯医者", "other day"}));
 }
 
+// A shell that makes its notification area anew has none of the clock's icons and
+// tells every window so: each bell comes back under its id, at its stage, with no
+// second balloon.
+TEST_F(ScheduleNotification, BellsComeBackWhenTheNotificationAreaIsMadeAnew) {
+    writeSchedules({{SpecificDate, makeSystemTime(2026, 12, 7, 15, 0), "歯医者", 0}});
+    FakeTimeClock clock(folder, "2026-12-08 10:30:00");
+    ASSERT_TRUE(clock.started());
+    waitIdle(clock);
+    ASSERT_TRUE(trayIconShown(clock.hwnd(), 1));
+    ASSERT_TRUE(removeTrayIcon(clock.hwnd(), 1));
+    EXPECT_TRUE(balloonText().empty());
+    PostMessageA(clock.hwnd(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    bool (*back)(void*) = [](void* window) { return trayIconShown(static_cast<HWND>(window), 1); };
+    EXPECT_TRUE(waitUntil(5000, back, clock.hwnd()));
+    EXPECT_EQ(watchBell(1500), std::vector<std::string>{"olive"});
+    EXPECT_EQ(balloonText(), "");
+}
+
 // The data file held by another program: without any sharing when the clock
 // reads the day's schedules at start, then shared for reading only (so that it
 // cannot be replaced) when they fall due. The day is read again at the next

@@ -34,15 +34,23 @@ BOOL CALLBACK findBalloon(HWND window, LPARAM context) {
 
 }  // namespace
 
-bool trayIconShown(HWND owner, UINT id) {
+namespace {
+
+bool trayIconCall(DWORD message, HWND owner, UINT id) {
     NOTIFYICONDATAA data = {};
     data.cbSize = NOTIFYICONDATAA_V2_SIZE;
     data.hWnd = owner;
     data.uID = id;
     data.uFlags = NIF_MESSAGE;
     data.uCallbackMessage = WM_SCHEDULE_TRAY;
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+    return Shell_NotifyIconA(message, &data) != FALSE;
 }
+
+}  // namespace
+
+bool trayIconShown(HWND owner, UINT id) { return trayIconCall(NIM_MODIFY, owner, id); }
+
+bool removeTrayIcon(HWND owner, UINT id) { return trayIconCall(NIM_DELETE, owner, id); }
 
 UINT trayIconsShown(HWND owner, UINT last) {
     UINT shown = 0;

@@ -15,6 +15,9 @@ namespace harness {
 // for an icon it does not have.
 bool trayIconShown(HWND owner, UINT id);
 
+// Takes an icon of `owner` out of the notification area, as a shell made anew has none.
+bool removeTrayIcon(HWND owner, UINT id);
+
 // How many of the icon ids 1 to `last` `owner` has.
 UINT trayIconsShown(HWND owner, UINT last);
 

@@ -287,6 +287,36 @@ TEST_F(ScheduleWatch, AnimationBlinksInTheFirstMinuteThenClimbsOneStagePerPass) 
     EXPECT_EQ(onTime->iconStage, STAGE_MAGENTA);
 }
 
+TEST_F(ScheduleWatch, ANewNotificationAreaGetsEveryBellAgainAtItsStageWithoutABalloon) {
+    writeFile({weekly(9, 0, "会議"), once(at(2026, 12, 7, 9, 0), "昨日")});
+    ASSERT_TRUE(clock.reloadToday());
+    clock.checkDue();
+    clock.animateNotified(fileTimeOf(TODAY_1030));
+    ASSERT_EQ(contentsOf(clock.notifiedSchedules), (std::vector<std::string>{"会議", "昨日"}));
+
+    // The new area is not ready at first; what it refused is added at a later tick, once.
+    shell.result = FALSE;
+    clock.onTaskbarCreated();
+    shell.result = TRUE;
+    shell.calls.clear();
+    clock.showMissingBells();
+    clock.showMissingBells();
+    ASSERT_EQ(shell.calls.size(), 2u);
+    const struct {
+        UINT id;
+        HICON picture;
+        const char* tip;
+    } expected[] = {{2, icon(STAGE_UPRIGHT), "午前 9:00 会議"}, {1, icon(STAGE_OLIVE), "午前 9:00 昨日"}};
+    for (size_t i = 0; i < 2; ++i) {
+        const NOTIFYICONDATAA& data = shell.calls[i].data;
+        EXPECT_EQ(shell.calls[i].message, static_cast<DWORD>(NIM_ADD));
+        EXPECT_EQ(data.uID, expected[i].id);
+        EXPECT_EQ(data.hIcon, expected[i].picture);
+        EXPECT_EQ(data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+        EXPECT_STREQ(data.szTip, expected[i].tip);
+    }
+}
+
 TEST_F(ScheduleWatch, MissedOneTimeSchedulesAreAnnouncedAndDroppedEvenWhenCollectingStops) {
     std::vector<Entry> entries{weekly(9, 0, "recurring, last occurrence never reported")};
     for (int i = 0; i < 150; ++i) {
