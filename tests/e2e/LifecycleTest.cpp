@@ -163,9 +163,8 @@ TEST_F(Lifecycle, KeepsItsDataFileBesideAProgramWithAKanjiName) {
     EXPECT_FALSE(folder.exists("予Schedules.dat"));
 }
 
-TEST_F(Lifecycle, SetupClosesTheRunningClock) {
-    RunningClock clock(folder);
-    ASSERT_TRUE(clock.started());
+// Runs Setup beside the clock: both must end, with 0.
+void expectSetupEndsTheClock(const ProgramFolder& folder, RunningClock& clock) {
     Process setup;
     ASSERT_TRUE(setup.start(folder.setupPath()));
     DWORD clockCode = 99, setupCode = 99;
@@ -173,6 +172,12 @@ TEST_F(Lifecycle, SetupClosesTheRunningClock) {
     EXPECT_EQ(clockCode, 0u);
     ASSERT_TRUE(setup.waitExit(10000, &setupCode));
     EXPECT_EQ(setupCode, 0u);
+}
+
+TEST_F(Lifecycle, SetupClosesTheRunningClock) {
+    RunningClock clock(folder);
+    ASSERT_TRUE(clock.started());
+    expectSetupEndsTheClock(folder, clock);
 }
 
 HWND addDialog(HWND clock) {
@@ -241,13 +246,7 @@ TEST_F(Lifecycle, SetupEndsTheClockInsideEveryModalLoop) {
         RunningClock clock(folder);
         ASSERT_TRUE(clock.started()) << "a new start after the last row's Setup makes a clock";
         ASSERT_NE(row.open(clock.hwnd()), nullptr);
-        Process setup;
-        ASSERT_TRUE(setup.start(folder.setupPath()));
-        DWORD clockCode = 99, setupCode = 99;
-        ASSERT_TRUE(clock.process().waitExit(10000, &clockCode));
-        EXPECT_EQ(clockCode, 0u);
-        ASSERT_TRUE(setup.waitExit(10000, &setupCode));
-        EXPECT_EQ(setupCode, 0u);
+        expectSetupEndsTheClock(folder, clock);
     }
     RunningClock last(folder);
     EXPECT_TRUE(last.started());
