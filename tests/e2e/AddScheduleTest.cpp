@@ -183,14 +183,12 @@ TEST_F(AddSchedule, EachTypeIsStoredAsTheControlsSayAndAnnouncedWithoutARestart)
 // pressed again under it, and the new schedule is stored once.
 TEST_F(AddSchedule, DamageReportKeepsTheAddDialogFromAddingTwice) {
     const std::string dataPath = folder.file("Schedules.dat");
-    ASSERT_TRUE(writeScheduleFile(dataPath, {{Weekday, weekday(MONDAY, 9, 0), "前"}}));
+    // 75 bytes of garbage between two good records (the first ends after its two-byte content).
+    ASSERT_TRUE(writeScheduleFile(dataPath, {{Weekday, weekday(MONDAY, 9, 0), "前"},
+                                             {Weekday, weekday(MONDAY, 10, 0), "後"}}));
     std::vector<unsigned char> bytes;
     ASSERT_TRUE(folder.readFile("Schedules.dat", &bytes));
-    bytes.insert(bytes.end(), 75, 0x5A);
-    std::vector<unsigned char> last;
-    ASSERT_TRUE(writeScheduleFile(dataPath, {{Weekday, weekday(MONDAY, 10, 0), "後"}}));
-    ASSERT_TRUE(folder.readFile("Schedules.dat", &last));
-    bytes.insert(bytes.end(), last.begin(), last.end());
+    bytes.insert(bytes.begin() + sizeof(ScheduleRecord) + 2, 75, 0x5A);
     ASSERT_TRUE(folder.writeFile("Schedules.dat", bytes));
 
     RunningClock clock(folder);
