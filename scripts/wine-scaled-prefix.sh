@@ -10,6 +10,9 @@ source "$(dirname "$0")/wine-env.sh"
 export WINEPREFIX="$2"
 case "$1" in
   start)
+    # Wine's server and background services outlive this script; they must not
+    # hold its output open, or the caller (a ctest fixture) waits for them.
+    exec </dev/null >"$WINEPREFIX.log" 2>&1
     ensure_wine_prefix
     "$(wine_loader 64)" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$3" /f >/dev/null 2>&1
     wineserver -k 2>/dev/null || true
