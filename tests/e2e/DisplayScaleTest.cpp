@@ -54,25 +54,37 @@ void expectFit(const Fit& fit) {
 
 class CustomFontClock : public StartedClockTest {
 protected:
-    void start() {
+    void start(DWORD fontFlag = FLAG_CUSTOM_FONT) {
         writeSettingDword("LFHEIGHT", static_cast<DWORD>(TWELVE_POINTS_AT_96));
-        startAt(FLAG_SNAP_TO_EDGES | FLAG_DATE_HIDDEN | FLAG_CUSTOM_FONT, 300, 200);
+        startAt(FLAG_SNAP_TO_EDGES | FLAG_DATE_HIDDEN | fontFlag, 300, 200);
     }
 };
 
 using Scale150 = CustomFontClock;
 using DisplayScale = CustomFontClock;
 
-TEST_F(Scale150, TwelvePointFontIsTwelvePointsAndTheFaceHugsIt) {
+TEST_F(Scale150, FontKeepsItsPointsAndTheFaceHugsIt) {
     ASSERT_EQ(144, screenDpi()) << "runs in the prefix at 150 %";
-    start();
-    // 12 pt at 144 dpi is 24 pixels; the margin is two pixels on every side.
-    expectFit(fitOf(*clock, -24, 2));
-    // Saving keeps the size as it is at 100 %.
-    clock->command(CMD_LOCK_POSITION);
-    DWORD stored = 0;
-    ASSERT_TRUE(readSettingDword("LFHEIGHT", &stored));
-    EXPECT_EQ(TWELVE_POINTS_AT_96, static_cast<LONG>(stored));
+    // 12 pt at 144 dpi is 24 pixels; the icon-title font is the screen's own
+    // (0: as the test reads it). The margin is two pixels on every side.
+    const struct {
+        DWORD fontFlag;
+        LONG height;
+    } rows[] = {{FLAG_CUSTOM_FONT, -24}, {0, 0}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fontFlag ? "custom font" : "icon-title font");
+        start(row.fontFlag);
+        expectFit(fitOf(*clock, row.height, 2));
+        // Saving keeps the size as it is at 100 %.
+        clock->command(CMD_LOCK_POSITION);
+        DWORD stored = 0;
+        ASSERT_TRUE(readSettingDword("LFHEIGHT", &stored));
+        if (row.fontFlag) {
+            EXPECT_EQ(TWELVE_POINTS_AT_96, static_cast<LONG>(stored));
+        }
+        clock.reset();
+        deleteSettings();
+    }
 }
 
 TEST_F(Scale150, SnapsTwelvePixelsFromTheWorkAreaEdge) {
