@@ -248,3 +248,39 @@ echo "  docs/property-sheet.png"
 close_dialog "$sheet"
 wait "$second_pid" || true
 stop_clock
+
+echo "at 150 %: the face, a bell, the full menu; the property sheet to look at"
+# A Wine world of its own whose screen is set to 144 dpi; Wine reads the scale
+# when its server starts, so the server is started again after it is written.
+stop_wine_world
+start_wine_world "$PWD/.wineprefix-screenshots-150"
+"$loader" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+wineserver -k 2>/dev/null || true
+wineserver -w
+wineserver -p
+"$loader" cmd /c exit >/dev/null 2>&1
+start_clock $((FLAG_SNAP | FLAG_LOCKED)) schedules
+window_named 'Wine System Tray' >/dev/null
+sleep 2
+shoot notification-150 285 159 0 0
+measure "$clock_window"
+face_x=$X face_y=$Y
+shoot face-150 $((WIDTH + 24)) $((HEIGHT + 24)) $((X - 12)) $((Y - 12))
+open_menu $((face_x + 60)) $((face_y + 12))
+xdotool mousemove $((X + 90)) $((Y + 141))
+sleep 0.5
+shoot menu-full-150 $((X + WIDTH + 6 - face_x + 12)) $((Y + HEIGHT + 6 - face_y + 12)) $((face_x - 12)) $((face_y - 12))
+xdotool key Escape
+"$loader" "$folder/Quillet.exe" >/dev/null 2>&1 &
+second_pid=$!
+sheet=$(window_named 'クイレットのプロパティ')
+measure "$sheet"
+for page in display:60 other:135 about:243; do
+  xdotool mousemove $((X + ${page#*:})) $((Y + 60)) click 1
+  sleep 0.5
+  shoot "$work/page-150-${page%%:*}.png" "$WIDTH" "$HEIGHT" "$X" "$Y"
+done
+close_dialog "$sheet"
+wait "$second_pid" || true
+still_first_minute
+stop_clock
