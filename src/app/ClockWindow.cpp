@@ -262,7 +262,10 @@ void ClockWindow::onDpiChanged(int newDpi, const RECT& suggested) {
     measureFace();
     MoveWindow(hwnd, suggested.left, suggested.top, faceRect.right - faceRect.left, faceRect.bottom - faceRect.top,
                TRUE);
+    // Painted before the message returns, so that the face never shows a frame
+    // of the old scale.
     InvalidateRect(hwnd, nullptr, TRUE);
+    UpdateWindow(hwnd);
 }
 
 void ClockWindow::releaseResources() {
