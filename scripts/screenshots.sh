@@ -275,7 +275,7 @@ xdotool key Escape
 second_pid=$!
 sheet=$(window_named 'クイレットのプロパティ')
 measure "$sheet"
-for page in display:60 other:135 about:243; do
+for page in display:45 other:100 about:195; do
   xdotool mousemove $((X + ${page#*:})) $((Y + 60)) click 1
   sleep 0.5
   shoot "$work/page-150-${page%%:*}.png" "$WIDTH" "$HEIGHT" "$X" "$Y"
