@@ -13,19 +13,17 @@ enum PopupPosition { POPUP_FULL = 0, POPUP_SIMPLE = 1, POPUP_TRAY = 2, POPUP_SCH
 
 const COLORREF PICTURE_MASK_COLOR = RGB(192, 192, 192);
 
-// The picture strips, one per size the pictures are drawn in, smallest first.
+// The picture strips, one per size the pictures are drawn in, smallest first;
+// a picture is as high as its strip.
 struct PictureStrip {
     WORD resource;
     int width;
-    int height;
 };
-const PictureStrip PICTURE_STRIPS[] = {{IDB_MENU_PICTURES, 16, 15},
-                                       {IDB_MENU_PICTURES_20, 20, 19},
-                                       {IDB_MENU_PICTURES_24, 24, 23},
-                                       {IDB_MENU_PICTURES_32, 32, 30}};
+const PictureStrip PICTURE_STRIPS[] = {
+    {IDB_MENU_PICTURES, 16}, {IDB_MENU_PICTURES_20, 20}, {IDB_MENU_PICTURES_24, 24}, {IDB_MENU_PICTURES_32, 32}};
 
-// The largest strip whose pictures are no wider than the 16 pixels of 100 %
-// scaled to `wanted` (the smallest when all are wider): drawn, never stretched.
+// The largest strip whose pictures are no wider than `wantedWidth` (the
+// smallest when all are wider): pictures are drawn at their size, never stretched.
 const PictureStrip& stripFor(int wantedWidth) {
     const PictureStrip* chosen = &PICTURE_STRIPS[0];
     for (const PictureStrip& strip : PICTURE_STRIPS) {
