@@ -45,7 +45,7 @@ prefixes=() launchers=()
 # Whatever ends the run, the Wine worlds it started end with it.
 clean_up() {
     local prefix
-    for prefix in "${prefixes[@]}" "$run_dir"/prefix-startup; do
+    for prefix in "${prefixes[@]}" "$run_dir"/prefix-startup "$run_dir"/prefix-startup-150; do
         [ -d "$prefix" ] && WINEPREFIX=$prefix wineserver -k 2>/dev/null
     done
     [ ${#launchers[@]} -eq 0 ] || wait "${launchers[@]}" 2>/dev/null
@@ -58,19 +58,24 @@ cp build/win64/src/app/Quillet.exe build/win64/bench/idle_program.exe build/win6
 
 # Each measured program gets a prefix of its own, and so a wineserver of its own:
 # a copy of the template whose files are hard links (a prefix is over a gigabyte),
-# except the registry, which is written, and with the clock's key set to `flags`.
+# except the registry, which is written, and with the clock's key set to `flags`
+# and the screen's scale to `dpi` (96, 100 %, when not given).
 make_prefix() {
-    local prefix=$run_dir/prefix-$1 flags=$2
+    local prefix=$run_dir/prefix-$1 flags=$2 dpi=${3:-96}
     # Files that the template's own programs remove meanwhile are no loss.
     cp -al "$template" "$prefix" 2>/dev/null
     [ -d "$prefix/drive_c/windows/system32" ] || fail "cannot copy the prefix $template into $run_dir"
     local hive
     for hive in "$prefix"/*.reg; do cp --remove-destination "$template/$(basename "$hive")" "$hive"; done
-    awk -v flags="$((flags))" '
+    awk -v flags="$((flags))" -v dpi="$dpi" '
         /^\[Software\\\\Velmora\\\\Quillet\]/ { skipping = 1; next }
         skipping && /^$/ { skipping = 0; next }
+        /^"LogPixels"=/ { next }
         !skipping { print }
-        END { printf "\n[Software\\\\Velmora\\\\Quillet]\n\"Flags\"=dword:%08x\n", flags }
+        END {
+            printf "\n[Software\\\\Velmora\\\\Quillet]\n\"Flags\"=dword:%08x\n", flags
+            printf "\n[Control Panel\\\\Desktop]\n\"LogPixels\"=dword:%08x\n", dpi
+        }
     ' "$template/user.reg" > "$prefix/user.reg"
     echo "$prefix"
 }
@@ -135,16 +140,20 @@ run_in_prefix() {
 # colour key: the difference between the two is what Wine spends on the key. The
 # drawing timer shows each new second's two digits on the screen and does nothing
 # else: the least any program showing the seconds costs.
+# The clock at 150 % (144 dpi) draws a face of more than twice the pixels; its
+# floors are the same timers.
 labels=("sleeping program" "timer 1000 ms (floor)" "clock, seconds hidden" "timer 250 ms (floor)"
-        "clock, seconds shown" "the same, opaque" "timer 250 ms, drawing" "Wine's clock")
+        "clock, seconds shown" "the same, opaque" "timer 250 ms, drawing" "Wine's clock"
+        "150 %, seconds hidden" "150 %, seconds shown")
 programs_run=("$run_dir/idle_program.exe" "$run_dir/idle_program.exe" "$run_dir/Quillet.exe"
               "$run_dir/idle_program.exe" "$run_dir/Quillet.exe" "$run_dir/Quillet.exe"
-              "$run_dir/idle_program.exe" clock.exe)
-arguments=("" 1000 "" 250 "" "" "250 show" "")
-flag_words=(0x2 0x2 0x2 0x2 0x40002 0x40082 0x2 0x2)
+              "$run_dir/idle_program.exe" clock.exe "$run_dir/Quillet.exe" "$run_dir/Quillet.exe")
+arguments=("" 1000 "" 250 "" "" "250 show" "" "" "")
+flag_words=(0x2 0x2 0x2 0x2 0x40002 0x40082 0x2 0x2 0x2 0x40002)
+dpis=(96 96 96 96 96 96 96 96 144 144)
 programs=() servers=()
 for i in "${!labels[@]}"; do
-    prefixes[i]=$(make_prefix "$i" "${flag_words[i]}") || exit 1
+    prefixes[i]=$(make_prefix "$i" "${flag_words[i]}" "${dpis[i]}") || exit 1
     (
         export WINEPREFIX=${prefixes[i]}
         wineserver -p
@@ -195,6 +204,8 @@ done | awk -F'|' -v hz="$ticks_per_second" -v seconds="$idle_seconds" '
             share[3] - share[2], share[5] - share[4]
         printf "  seconds shown: opaque face %.3f %%, the drawing timer %.3f %% above the floor\n",
             share[6] - share[4], share[7] - share[4]
+        printf "  clock at 150 %% above its floor: seconds hidden %.3f %%, seconds shown %.3f %% of a core\n",
+            share[9] - share[2], share[10] - share[4]
     }'
 $idle_only && exit 0
 
@@ -204,6 +215,10 @@ echo "Start-up and memory, $startup_runs runs each, taking turns, in one prefix:
 startup_prefix=$(make_prefix startup 0x2) || exit 1
 run_in_prefix "$startup_prefix" "$run_dir/startup_bench.exe" "$startup_runs" \
     "$(windows_path "$run_dir/Quillet.exe")" 'C:\windows\system32\clock.exe' || fail "start-up could not be measured"
+echo "The same at 150 % (144 dpi), in a prefix of its own:"
+startup_prefix_150=$(make_prefix startup-150 0x2 144) || exit 1
+run_in_prefix "$startup_prefix_150" "$run_dir/startup_bench.exe" "$startup_runs" \
+    "$(windows_path "$run_dir/Quillet.exe")" 'C:\windows\system32\clock.exe' || fail "start-up at 150 % could not be measured"
 echo "  memory after a soak: see scripts/soak.sh"
 
 # --- The data file ---------------------------------------------------------------

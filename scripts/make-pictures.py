@@ -416,18 +416,74 @@ BELL_COLOURS = {
     "olive": {"1": "o", "2": "d", "3": "s"},
 }
 
+# The sizes the bells and menu pictures are made in besides 16: 125, 150 and
+# 200 %.  Every size comes from the same 16-pixel grid, so one change of a
+# picture changes them all.
+LARGER_SIDES = (20, 24, 32)
+
+
+def doubled(pic):
+    """The picture at twice its size by Scale2x: each pixel becomes four, and
+    where two neighbours of a corner agree the corner takes their colour, so
+    diagonals stay lines instead of stairs of blocks."""
+    out = Picture(pic.w * 2, pic.h * 2)
+
+    def at(x, y):
+        x = min(max(x, 0), pic.w - 1)
+        y = min(max(y, 0), pic.h - 1)
+        return pic.px[y][x]
+
+    for y in range(pic.h):
+        for x in range(pic.w):
+            p = at(x, y)
+            a, b, c, d = at(x, y - 1), at(x + 1, y), at(x - 1, y), at(x, y + 1)
+            corners = [p, p, p, p]
+            if c == a and c != d and a != b:
+                corners[0] = a
+            if a == b and a != c and b != d:
+                corners[1] = b
+            if d == c and d != b and c != a:
+                corners[2] = c
+            if b == d and b != a and d != c:
+                corners[3] = d
+            for n, colour in enumerate(corners):
+                out.px[2 * y + n // 2][2 * x + n % 2] = colour
+    return out
+
+
+def enlarged(pic, w, h):
+    """The picture at w x h (up to twice its size), sampled from its Scale2x
+    enlargement; only the picture's own colours are used."""
+    big = doubled(pic)
+    out = Picture(w, h)
+    for y in range(h):
+        for x in range(w):
+            out.px[y][x] = big.px[int((y + 0.5) * big.h / h)][int((x + 0.5) * big.w / w)]
+    return out
+
+
+def in_every_size(pic):
+    return [(pic, 4)] + [(enlarged(pic, side, side), 4) for side in LARGER_SIDES]
+
+
 MENU_ORDER = ["menu_save", "menu_clock", "menu_exit", "menu_datetime", "menu_lock",
               "menu_properties", "menu_list", "menu_add", "menu_bell", "menu_help"]
 MENU_CELL = (16, 15)
 
 
-def menu_picture(grids):
-    w, h = MENU_CELL
+# The menu pictures' cells at 125, 150 and 200 %, as the clock loads them.
+LARGER_MENU_CELLS = {"menu20.bmp": (20, 19), "menu24.bmp": (24, 23), "menu32.bmp": (32, 30)}
+
+
+def menu_picture(grids, cell_size=MENU_CELL):
+    w, h = cell_size
     sheet = Picture(w * len(MENU_ORDER), h)
     for n, name in enumerate(MENU_ORDER):
         if "s" in "".join(grids[name]):
             raise SystemExit("%s uses light grey, which is the menu's transparent colour" % name)
         cell = from_grid(grids[name], size=MENU_CELL)
+        if cell_size != MENU_CELL:
+            cell = enlarged(cell, w, h)
         for y in range(h):
             for x in range(w):
                 sheet.px[y][n * w + x] = cell.px[y][x] or VGA[7]
@@ -457,17 +513,20 @@ def build():
         "clock_small.ico": [(c16, 4)],
         "setup.ico": [(setup_picture(), 4), (from_grid(setup16["setup16"], size=sq), 4)],
         "notice.ico": [(from_grid(notice["notice"], size=sq), 4)],
-        "bell_swing_a.ico": [(tilted, 4)],
-        "bell_swing_b.ico": [(tilted.mirrored(), 4)],
-        "bell_upright.ico": [(bell("yellow"), 4)],
-        "bell_magenta.ico": [(bell("magenta"), 4)],
-        "bell_red.ico": [(bell("red"), 4)],
-        "bell_red_strokes.ico": [(bell("red", "bell_strokes"), 4)],
-        "bell_olive.ico": [(bell("olive"), 4)],
+        "bell_swing_a.ico": in_every_size(tilted),
+        "bell_swing_b.ico": in_every_size(tilted.mirrored()),
+        "bell_upright.ico": in_every_size(bell("yellow")),
+        "bell_magenta.ico": in_every_size(bell("magenta")),
+        "bell_red.ico": in_every_size(bell("red")),
+        "bell_red_strokes.ico": in_every_size(bell("red", "bell_strokes")),
+        "bell_olive.ico": in_every_size(bell("olive")),
     }
     files = {name: (ico_file(images), [p for p, _ in images]) for name, images in icons.items()}
     sheet = menu_picture(menu)
     files["menu.bmp"] = (bmp_file(sheet), [sheet])
+    for name, cell in LARGER_MENU_CELLS.items():
+        larger = menu_picture(menu, cell)
+        files[name] = (bmp_file(larger), [larger])
     return files
 
 
@@ -475,8 +534,8 @@ def blank_problems(name, pics):
     """Every picture, and every menu cell, must show a real drawing."""
     problems = []
     for pic in pics:
-        if name == "menu.bmp":
-            w, h = MENU_CELL
+        if name.startswith("menu"):
+            w, h = LARGER_MENU_CELLS.get(name, MENU_CELL)
             for n in range(pic.w // w):
                 cell = [pic.px[y][n * w + x] for y in range(h) for x in range(w)]
                 ink = [c for c in cell if c != VGA[7]]

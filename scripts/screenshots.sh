@@ -146,6 +146,25 @@ stop_clock() {
   wait "$clock_pid" || true
 }
 
+# Opens the property sheet and saves each page as $work/$1-<page>.png; the pages
+# are chosen by a click on their tabs, at height $2 and at the x offsets of the
+# page:offset pairs that follow, from the sheet's left edge. A second start hands
+# over to the running clock, which opens its properties. Leaves the sheet open,
+# with sheet, second_pid, X, Y, WIDTH and HEIGHT set.
+shoot_pages() {
+  local name=$1 tab_y=$2 page
+  shift 2
+  "$loader" "$folder/Quillet.exe" >/dev/null 2>&1 &
+  second_pid=$!
+  sheet=$(window_named 'クイレットのプロパティ')
+  measure "$sheet"
+  for page in "$@"; do
+    xdotool mousemove $((X + ${page#*:})) $((Y + tab_y)) click 1
+    sleep 0.5
+    shoot "$work/$name-${page%%:*}.png" "$WIDTH" "$HEIGHT" "$X" "$Y"
+  done
+}
+
 # Bits of the Flags word.
 FLAG_SNAP=0x2 FLAG_SHADOW=0x4 FLAG_LOCKED=0x8 FLAG_SIMPLE_MENU=0x40 FLAG_NO_OUTLINE=0x200 FLAG_CUSTOM_FONT=0x20000
 
@@ -227,17 +246,7 @@ stop_clock
 
 echo "the three pages of the property sheet, the font dialog"
 start_clock $((FLAG_SNAP | FLAG_CUSTOM_FONT)) none
-# A second start hands over to the running clock, which opens its properties.
-"$loader" "$folder/Quillet.exe" >/dev/null 2>&1 &
-second_pid=$!
-sheet=$(window_named 'クイレットのプロパティ')
-measure "$sheet"
-# Each page is chosen by a click on its tab (x offsets from the sheet's left edge).
-for page in display:40 other:90 about:162; do
-  xdotool mousemove $((X + ${page#*:})) $((Y + 40)) click 1
-  sleep 0.5
-  shoot "$work/page-${page%%:*}.png" "$WIDTH" "$HEIGHT" "$X" "$Y"
-done
+shoot_pages page 40 display:40 other:90 about:162
 xdotool mousemove $((X + 40)) $((Y + 40)) click 1
 xdotool mousemove $((X + 302)) $((Y + 305)) click 1
 font_dialog=$(window_named 'フォント')
@@ -247,4 +256,32 @@ convert "$work"/page-{display,other,about}.png +append -strip -define png:exclud
 echo "  docs/property-sheet.png"
 close_dialog "$sheet"
 wait "$second_pid" || true
+stop_clock
+
+echo "at 150 %: the face, a bell, the full menu; the property sheet to look at"
+# A Wine world of its own whose screen is set to 144 dpi; Wine reads the scale
+# when its server starts, so the server is started again after it is written.
+stop_wine_world
+start_wine_world "$PWD/.wineprefix-screenshots-150"
+"$loader" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+wineserver -k 2>/dev/null || true
+wineserver -w
+wineserver -p
+"$loader" cmd /c exit >/dev/null 2>&1
+start_clock $((FLAG_SNAP | FLAG_LOCKED)) schedules
+window_named 'Wine System Tray' >/dev/null
+sleep 2
+shoot notification-150 285 159 0 0
+measure "$clock_window"
+face_x=$X face_y=$Y
+shoot face-150 $((WIDTH + 24)) $((HEIGHT + 24)) $((X - 12)) $((Y - 12))
+open_menu $((face_x + 60)) $((face_y + 12))
+xdotool mousemove $((X + 90)) $((Y + 141))
+sleep 0.5
+shoot menu-full-150 $((X + WIDTH + 6 - face_x + 12)) $((Y + HEIGHT + 6 - face_y + 12)) $((face_x - 12)) $((face_y - 12))
+xdotool key Escape
+shoot_pages page-150 60 display:45 other:100 about:195
+close_dialog "$sheet"
+wait "$second_pid" || true
+still_first_minute
 stop_clock

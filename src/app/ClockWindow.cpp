@@ -48,13 +48,10 @@ ClockWindow::~ClockWindow() { releaseResources(); }
 
 bool ClockWindow::initialize(HWND window, int showCommand) {
     processId = GetCurrentProcessId();
+    // The pictures are made for the dpi the window is shown at.
+    dpi = dpiOfWindow(window);
     if (!loadMenus()) return false;
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    for (int i = 0; i < 7; ++i) {
-        notifyIcons[i] = static_cast<HICON>(
-            LoadImageA(instance, MAKEINTRESOURCEA(NOTIFY_ICON_IDS[i]), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-        if (!notifyIcons[i]) return false;
-    }
+    if (!loadNotifyIcons()) return false;
     if (!resolveScheduleFilePath()) return false;
     if (!window) return false;
     hwnd = window;
@@ -130,6 +127,9 @@ bool ClockWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return true;
     case WM_SCHEDULE_TRAY:
         return onTrayNotify(wParam, lParam);
+    case WM_DPICHANGED:
+        onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return true;
     default:
         return false;
     }
@@ -232,6 +232,48 @@ void ClockWindow::onDestroy() {
         hwnd = nullptr;
     }
     PostQuitMessage(0);
+}
+
+// The seven bells at the notification area's size for the clock's dpi. Either
+// the whole set is replaced or, when one picture cannot be loaded, none is.
+bool ClockWindow::loadNotifyIcons() {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    const int size = smallIconSize(dpi);
+    HICON loaded[7] = {};
+    for (int i = 0; i < 7; ++i) {
+        loaded[i] = static_cast<HICON>(
+            LoadImageA(instance, MAKEINTRESOURCEA(NOTIFY_ICON_IDS[i]), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+        if (!loaded[i]) {
+            for (HICON icon : loaded) {
+                if (icon) DestroyIcon(icon);
+            }
+            return false;
+        }
+    }
+    for (int i = 0; i < 7; ++i) {
+        if (notifyIcons[i]) DestroyIcon(notifyIcons[i]);
+        notifyIcons[i] = loaded[i];
+    }
+    return true;
+}
+
+// The clock was moved to a monitor of another scale, or the scale was changed.
+// The face keeps hugging its text: only the corner comes from the suggestion.
+void ClockWindow::onDpiChanged(int newDpi, const RECT& suggested) {
+    if (newDpi <= 0 || newDpi == dpi) return;
+    dpi = newDpi;
+    loadMenuPictures();
+    if (loadNotifyIcons()) {
+        for (Schedule* schedule = notifiedSchedules.head; schedule; schedule = schedule->next)
+            schedule->trayIcon.trayModify(notifyIcons[schedule->iconStage], nullptr, nullptr, nullptr, false);
+    }
+    measureFace();
+    MoveWindow(hwnd, suggested.left, suggested.top, faceRect.right - faceRect.left, faceRect.bottom - faceRect.top,
+               TRUE);
+    // Painted before the message returns, so that the face never shows a frame
+    // of the old scale.
+    InvalidateRect(hwnd, nullptr, TRUE);
+    UpdateWindow(hwnd);
 }
 
 void ClockWindow::releaseResources() {

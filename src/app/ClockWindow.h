@@ -7,10 +7,12 @@
 
 #include <cstdint>
 
+#include "app/DisplayScale.h"
 #include "face/FaceCanvas.h"
 #include "schedule/Schedule.h"
 #include "schedule/ScheduleFile.h"
 #include "schedule/ScheduleRecordArray.h"
+#include "util/DpiScale.h"
 
 class ClockWindow {
 public:
@@ -30,9 +32,15 @@ public:
     void disableSeconds();
     void onDestroy();
     void releaseResources();
+    // Display scale (app/ClockWindow.cpp, app/DisplayScale.h).
+    bool loadNotifyIcons();
+    void onDpiChanged(int newDpi, const RECT& suggested);
+    int scaled(int pixels) const { return scaleToDpi(pixels, dpi); }
+    LOGFONTA faceFont() const { return fontToDpi(logFont, dpi); }
 
     // Menus (app).
     bool loadMenus();
+    bool loadMenuPictures();
     void freeMenus();
     void showContextMenu();
     UINT showTrayMenu(UINT iconId);
@@ -133,8 +141,11 @@ public:
     bool dayListUnread = false;
     char displayText[128];
     char datePicture[128];
-    // Kept past the documented fields: the face's font and off-screen bitmap.
+    // Kept past the documented fields: the face's font and off-screen bitmap,
+    // and the dpi the clock is shown at. Sizes are stored as they are at 96 dpi
+    // (logFont among them) and scaled to this dpi where pixels are made.
     FaceCanvas faceCanvas;
+    int dpi = BASE_DPI;
     // The message the shell sends every top-level window when it makes its
     // notification area anew ("TaskbarCreated").
     UINT taskbarCreatedMessage = 0;

@@ -12,8 +12,25 @@ namespace {
 enum PopupPosition { POPUP_FULL = 0, POPUP_SIMPLE = 1, POPUP_TRAY = 2, POPUP_SCHEDULE_LIST = 3 };
 
 const COLORREF PICTURE_MASK_COLOR = RGB(192, 192, 192);
-const int PICTURE_WIDTH = 16;
-const int PICTURE_HEIGHT = 15;
+
+// The picture strips, one per size the pictures are drawn in, smallest first;
+// a picture is as high as its strip.
+struct PictureStrip {
+    WORD resource;
+    int width;
+};
+const PictureStrip PICTURE_STRIPS[] = {
+    {IDB_MENU_PICTURES, 16}, {IDB_MENU_PICTURES_20, 20}, {IDB_MENU_PICTURES_24, 24}, {IDB_MENU_PICTURES_32, 32}};
+
+// The largest strip whose pictures are no wider than `wantedWidth` (the
+// smallest when all are wider): pictures are drawn at their size, never stretched.
+const PictureStrip& stripFor(int wantedWidth) {
+    const PictureStrip* chosen = &PICTURE_STRIPS[0];
+    for (const PictureStrip& strip : PICTURE_STRIPS) {
+        if (strip.width <= wantedWidth) chosen = &strip;
+    }
+    return *chosen;
+}
 
 struct ItemPicture {
     UINT command;
@@ -66,13 +83,22 @@ COLORREF checkedFrameFill(COLORREF highlight, COLORREF menu, bool selected) {
 
 }  // namespace
 
+// The menu pictures in the size for the clock's dpi; the pictures in use are
+// kept when the new ones cannot be loaded.
+bool ClockWindow::loadMenuPictures() {
+    const PictureStrip& strip = stripFor(scaled(PICTURE_STRIPS[0].width));
+    HIMAGELIST loaded = ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(strip.resource), strip.width,
+                                             2, PICTURE_MASK_COLOR, IMAGE_BITMAP, LR_DEFAULTCOLOR);
+    if (!loaded) return false;
+    if (hImageList) ImageList_Destroy(hImageList);
+    hImageList = loaded;
+    return true;
+}
+
 bool ClockWindow::loadMenus() {
     freeMenus();
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    hImageList = ImageList_LoadImageA(instance, MAKEINTRESOURCEA(IDB_MENU_PICTURES), PICTURE_WIDTH, 2,
-                                      PICTURE_MASK_COLOR, IMAGE_BITMAP, LR_DEFAULTCOLOR);
-    if (!hImageList) return false;
-    hMenu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAIN_MENU));
+    if (!loadMenuPictures()) return false;
+    hMenu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN_MENU));
     if (!hMenu) return false;
     decoratePopup(GetSubMenu(hMenu, POPUP_FULL), FULL_MENU_PICTURES);
     decoratePopup(GetSubMenu(hMenu, POPUP_SIMPLE), SIMPLE_MENU_PICTURES);
@@ -130,14 +156,15 @@ UINT ClockWindow::showScheduleListMenu(UINT selectedCount) {
 void ClockWindow::onMeasureItem(WPARAM, LPARAM lParam) {
     auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
     if (item->CtlType != ODT_MENU) return;
-    item->itemWidth = 9;
-    if (item->itemHeight < 20) item->itemHeight = 20;
+    item->itemWidth = scaled(9);
+    const UINT rowHeight = static_cast<UINT>(scaled(20));
+    if (item->itemHeight < rowHeight) item->itemHeight = rowHeight;
 }
 
 void ClockWindow::onDrawItem(WPARAM, LPARAM lParam) {
     const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
     if (item->CtlType != ODT_MENU) return;
-    const int top = (item->rcItem.bottom - item->rcItem.top - 14) / 2;
+    const int top = (item->rcItem.bottom - item->rcItem.top - scaled(14)) / 2;
     COLORREF background = CLR_NONE;
     UINT style = ILD_TRANSPARENT;
     if (item->itemState & ODS_CHECKED) {
@@ -148,7 +175,7 @@ void ClockWindow::onDrawItem(WPARAM, LPARAM lParam) {
         if (pen && brush) {
             HGDIOBJ oldPen = SelectObject(item->hDC, pen);
             HGDIOBJ oldBrush = SelectObject(item->hDC, brush);
-            RoundRect(item->hDC, 0, 1, 20, item->rcItem.bottom, 4, 4);
+            RoundRect(item->hDC, 0, scaled(1), scaled(20), item->rcItem.bottom, scaled(4), scaled(4));
             SelectObject(item->hDC, oldBrush);
             SelectObject(item->hDC, oldPen);
         }
@@ -157,6 +184,9 @@ void ClockWindow::onDrawItem(WPARAM, LPARAM lParam) {
         background = fill;
         style = ILD_NORMAL;
     }
-    ImageList_DrawEx(hImageList, static_cast<int>(item->itemData), item->hDC, 2, top, PICTURE_WIDTH, PICTURE_HEIGHT,
-                     background, CLR_NONE, style);
+    int width = 0;
+    int height = 0;
+    ImageList_GetIconSize(hImageList, &width, &height);
+    ImageList_DrawEx(hImageList, static_cast<int>(item->itemData), item->hDC, scaled(2), top, width, height, background,
+                     CLR_NONE, style);
 }

@@ -6,14 +6,32 @@
 #include "app/Snap.h"
 #include "settings/Flags.h"
 
-bool readWorkArea(RECT& workArea) { return SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0) == 1; }
-
-void snapToWorkArea(RECT& rect, int width, int height) {
-    RECT workArea;
-    if (readWorkArea(workArea)) snapRectToArea(rect, width, height, workArea);
+HMONITOR monitorOf(const RECT& rect, DWORD fallback) {
+    RECT probe = rect;
+    if (probe.right <= probe.left) probe.right = probe.left + 1;
+    if (probe.bottom <= probe.top) probe.bottom = probe.top + 1;
+    return MonitorFromRect(&probe, fallback);
 }
 
-void snapToWorkArea(RECT& rect) { snapToWorkArea(rect, rect.right - rect.left, rect.bottom - rect.top); }
+bool readWorkArea(const RECT& rect, RECT& workArea) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    HMONITOR monitor = monitorOf(rect, MONITOR_DEFAULTTONEAREST);
+    if (monitor && GetMonitorInfoA(monitor, &info)) {
+        workArea = info.rcWork;
+        return true;
+    }
+    return SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0) == 1;
+}
+
+void snapToWorkArea(RECT& rect, int width, int height, int distance) {
+    RECT workArea;
+    if (readWorkArea(rect, workArea)) snapRectToArea(rect, width, height, workArea, distance);
+}
+
+void snapToWorkArea(RECT& rect, int distance) {
+    snapToWorkArea(rect, rect.right - rect.left, rect.bottom - rect.top, distance);
+}
 
 namespace {
 
@@ -51,7 +69,7 @@ void ClockWindow::onMouseMove(WPARAM keys, LPARAM lParam) {
     const int height = rect.bottom - rect.top;
     // The window moves so that the grabbed point stays under the cursor.
     OffsetRect(&rect, cursor.x - grabX, cursor.y - grabY);
-    if (flags & FLAG_SNAP_TO_EDGES) snapToWorkArea(rect);
+    if (flags & FLAG_SNAP_TO_EDGES) snapToWorkArea(rect, scaled(SNAP_DISTANCE));
     MoveWindow(hwnd, rect.left, rect.top, width, height, TRUE);
     posX = static_cast<int16_t>(rect.left);
     posY = static_cast<int16_t>(rect.top);
@@ -68,7 +86,7 @@ void ClockWindow::resizeWindow(int width, int height) {
     const RECT current = rect;
     // Distances are measured on the current rectangle and the far edge comes
     // from the new size, so a clock on the right or bottom edge grows inward.
-    if (flags & FLAG_SNAP_TO_EDGES) snapToWorkArea(rect, width, height);
+    if (flags & FLAG_SNAP_TO_EDGES) snapToWorkArea(rect, width, height, scaled(SNAP_DISTANCE));
     // A face that keeps its size and place, as it does on most ticks, is left
     // where it is: a move, even to the same rectangle, costs the window system a
     // round of work that would be most of the clock's idle cost.

@@ -8,20 +8,23 @@
 
 namespace {
 
-void drawTextAt(HDC dc, FaceOffset offset, const char* text, int length) {
-    TextOutA(dc, offset.x, offset.y, text, length);
+// One pass of the 100 % face at `offset`: at a larger scale, every position of
+// the band that offset stands for.
+void drawTextAt(HDC dc, FaceOffset offset, int edge, const char* text, int length) {
+    const FaceSpan across = faceSpan(offset.x, edge);
+    const FaceSpan down = faceSpan(offset.y, edge);
+    for (int y = down.first; y <= down.last; ++y) {
+        for (int x = across.first; x <= across.last; ++x) TextOutA(dc, x, y, text, length);
+    }
 }
 
 // A window placed where no monitor shows it (say, a monitor since unplugged)
 // could be neither seen nor dragged back; such a rectangle is moved onto the
-// primary work area.
+// work area of the monitor nearest to it.
 void keepOnSomeMonitor(RECT& rect) {
-    RECT probe = rect;
-    if (probe.right <= probe.left) probe.right = probe.left + 1;
-    if (probe.bottom <= probe.top) probe.bottom = probe.top + 1;
-    if (MonitorFromRect(&probe, MONITOR_DEFAULTTONULL)) return;
+    if (monitorOf(rect, MONITOR_DEFAULTTONULL)) return;
     RECT workArea;
-    if (readWorkArea(workArea)) moveRectIntoArea(rect, workArea);
+    if (readWorkArea(rect, workArea)) moveRectIntoArea(rect, workArea);
 }
 
 }  // namespace
@@ -32,18 +35,19 @@ void ClockWindow::drawFace(HDC dc) const {
     SetBkColor(dc, backColor);
     ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &faceRect, nullptr, 0, nullptr);
     const FaceStyle style = chooseFaceStyle(flags, fontColor, backColor);
+    const int edge = faceEdgeWidth(dpi);
     if (style.shadowPass) {
         SetTextColor(dc, style.edgeColor);
         // The shadow is drawn on its own cell of background colour; the
         // passes after it are drawn transparently over it.
-        drawTextAt(dc, SHADOW_OFFSET, displayText, textLength);
+        drawTextAt(dc, SHADOW_OFFSET, edge, displayText, textLength);
         SetBkMode(dc, TRANSPARENT);
     }
     if (style.ringPass) {
-        for (const FaceOffset& offset : RING_OFFSETS) drawTextAt(dc, offset, displayText, textLength);
+        for (const FaceOffset& offset : RING_OFFSETS) drawTextAt(dc, offset, edge, displayText, textLength);
     }
     SetTextColor(dc, style.textColor);
-    drawTextAt(dc, MAIN_TEXT_OFFSET, displayText, textLength);
+    drawTextAt(dc, MAIN_TEXT_OFFSET, edge, displayText, textLength);
 }
 
 void ClockWindow::putFace(HDC screen) {
@@ -51,7 +55,7 @@ void ClockWindow::putFace(HDC screen) {
     // context (and nothing flickers between the background and the text).
     const int width = faceRect.right - faceRect.left;
     const int height = faceRect.bottom - faceRect.top;
-    HDC canvas = faceCanvas.withBitmap(logFont, screen, width, height);
+    HDC canvas = faceCanvas.withBitmap(faceFont(), screen, width, height);
     if (canvas) {
         drawFace(canvas);
         BitBlt(screen, faceRect.left, faceRect.top, width, height, canvas, faceRect.left, faceRect.top, SRCCOPY);
@@ -83,12 +87,14 @@ void ClockWindow::showNewFace() {
 }
 
 bool ClockWindow::measureFace() {
-    HDC dc = faceCanvas.withFont(logFont);
+    HDC dc = faceCanvas.withFont(faceFont());
     if (!dc) return false;
     SIZE extent;
     if (!GetTextExtentPoint32A(dc, displayText, textLength, &extent)) return false;
-    // One pixel of margin on every side leaves room for the shadow and outline.
-    SetRect(&faceRect, 0, 0, extent.cx + 2, extent.cy + 2);
+    // A band of margin on every side (a pixel at 100 %) leaves room for the
+    // shadow and outline.
+    const int margin = 2 * faceEdgeWidth(dpi);
+    SetRect(&faceRect, 0, 0, extent.cx + margin, extent.cy + margin);
     return true;
 }
 
@@ -107,7 +113,8 @@ void ClockWindow::applyLayering() {
 
 void ClockWindow::reloadDefaultFont() {
     if (flags & FLAG_CUSTOM_FONT) return;
-    SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof logFont, &logFont, 0);
+    // Kept as at 100 %, like a stored font; faceFont() sizes it for the dpi.
+    readIconTitleFont(logFont, BASE_DPI);
 }
 
 void ClockWindow::refitFace() {

@@ -1,6 +1,7 @@
 #include "face/FaceStyle.h"
 
 #include "settings/Flags.h"
+#include "util/DpiScale.h"
 
 bool isDarkColor(COLORREF color) {
     const int weighted = 2 * GetRValue(color) + 4 * GetGValue(color) + GetBValue(color);
@@ -24,4 +25,15 @@ FaceStyle chooseFaceStyle(uint32_t flags, COLORREF fontColor, COLORREF backColor
 
 LayeredMode chooseLayeredMode(uint32_t flags) {
     return LayeredMode{(flags & FLAG_OPAQUE_BACKGROUND) == 0, (flags & FLAG_TRANSLUCENT) != 0};
+}
+
+int faceEdgeWidth(int dpi) {
+    const int width = scaleToDpi(1, dpi);
+    return width > 1 ? width : 1;
+}
+
+FaceSpan faceSpan(int offset, int edge) {
+    if (offset <= 0) return FaceSpan{0, edge - 1};
+    if (offset == 1) return FaceSpan{edge, edge};
+    return FaceSpan{edge + 1, 2 * edge};
 }

@@ -25,6 +25,20 @@ constexpr FaceOffset MAIN_TEXT_OFFSET{1, 1};
 constexpr FaceOffset SHADOW_OFFSET{2, 2};
 constexpr FaceOffset RING_OFFSETS[7] = {{0, 0}, {1, 0}, {2, 0}, {0, 1}, {2, 1}, {0, 2}, {1, 2}};
 
+// The width of the margin's bands, the outline and the shadow at a dpi: one
+// pixel at 100 %, and in proportion (whole pixels, at least one) elsewhere.
+int faceEdgeWidth(int dpi);
+
+// The positions, on one axis, that a pass with this offset of the 100 % face
+// (0, 1 or 2) covers when the edges are `edge` pixels wide: the main text at
+// `edge`, the bands before and after it `edge` pixels each. So at any scale
+// the face is the 100 % face enlarged, and the outline stays closed.
+struct FaceSpan {
+    int first;
+    int last;
+};
+FaceSpan faceSpan(int offset, int edge);
+
 // Weighted brightness 2R + 4G + B of at most 896 (of 1785) counts as dark.
 bool isDarkColor(COLORREF color);
 

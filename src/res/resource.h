@@ -22,6 +22,10 @@
 #define IDR_MAIN_MENU 109
 #define IDR_ACCELERATORS 109
 #define IDB_MENU_PICTURES 136
+// The same pictures drawn at 125, 150 and 200 %.
+#define IDB_MENU_PICTURES_20 137
+#define IDB_MENU_PICTURES_24 138
+#define IDB_MENU_PICTURES_32 146
 
 // Commands, shared by menu 109, accelerator table 109, Setup and the hand-over
 // from a second start of the program.

@@ -56,7 +56,9 @@ void initialize(ClockWindow& clock, HWND page) {
 }
 
 void chooseFont(ClockWindow& clock, HWND page) {
-    LOGFONTA font = clock.editLogFont;
+    // The font dialog turns points into pixels at the screen's dpi; the face
+    // keeps its font as at 96 dpi.
+    LOGFONTA font = fontToDpi(clock.editLogFont, screenDpi());
     CHOOSEFONTA dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = page;
@@ -68,7 +70,7 @@ void chooseFont(ClockWindow& clock, HWND page) {
     dialog.nSizeMax = 255;
     dialog.iPointSize = std::abs(static_cast<int>(font.lfHeight));
     if (!ChooseFontA(&dialog)) return;
-    clock.editLogFont = font;
+    clock.editLogFont = fontFromDpi(font, screenDpi());
     clock.editFontColor = dialog.rgbColors;
 }
 

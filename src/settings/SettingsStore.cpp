@@ -26,8 +26,9 @@ const uint32_t DEFAULT_FONT_COLOR = RGB(255, 255, 255);
 // The icon-title font with the stored fields laid over it; a face name and byte
 // fields that cannot be read (missing, or more than LFBIN_SIZE bytes) keep the
 // icon-title values, a shorter LFBIN reads as zero where it has no bytes.
+// Sizes are stored as they are at 96 dpi, whatever the scale of the display.
 void loadFont(HKEY key, LOGFONTA& font) {
-    SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0);
+    readIconTitleFont(font, BASE_DPI);
     for (const FontDwordValue& value : FONT_DWORD_VALUES)
         font.*value.field = static_cast<LONG>(regReadDword(key, value.name, static_cast<uint32_t>(font.*value.field)));
     uint8_t bytes[LFBIN_SIZE] = {};

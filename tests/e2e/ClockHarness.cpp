@@ -61,9 +61,10 @@ std::string timeText(bool seconds) {
     return text;
 }
 
-SIZE extentInIconTitleFont(const std::string& text) {
+SIZE extentInIconTitleFont(const std::string& text, LONG height) {
     LOGFONTA font = {};
     SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0);
+    if (height) font.lfHeight = height;
     HDC dc = CreateCompatibleDC(nullptr);
     HFONT handle = CreateFontIndirectA(&font);
     HGDIOBJ old = SelectObject(dc, handle);
@@ -557,6 +558,13 @@ void chooseItem(HWND dialog, int id, int index) {
     HWND combo = GetDlgItem(dialog, id);
     SendMessageA(combo, CB_SETCURSEL, index, 0);
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+bool sendDpiChanged(HWND clock, int dpi, const RECT& suggested) {
+    RemoteBlock block(clock, sizeof suggested);
+    if (!block.valid() || !block.write(&suggested, sizeof suggested)) return false;
+    SendMessageA(clock, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(block.at()));
+    return true;
 }
 
 RemoteBlock::RemoteBlock(HWND window, size_t size) {

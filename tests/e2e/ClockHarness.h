@@ -56,8 +56,13 @@ bool waitUntil(DWORD timeoutMs, bool (*condition)(void*), void* context);
 
 // The time alone, as the clock shows it with the date hidden, now.
 std::string timeText(bool seconds);
-// The size of a text in the icon-title font, the face's default font.
-SIZE extentInIconTitleFont(const std::string& text);
+// The size of a text in the icon-title font, the face's default font; a height
+// other than 0 replaces the font's own.
+SIZE extentInIconTitleFont(const std::string& text, LONG height = 0);
+// Sends WM_DPICHANGED as Windows does when the clock reaches a monitor of another
+// scale: the dpi, and the suggested rectangle placed in the clock's process.
+// False when the rectangle could not be placed there.
+bool sendDpiChanged(HWND clock, int dpi, const RECT& suggested);
 
 class ProgramFolder {
 public:

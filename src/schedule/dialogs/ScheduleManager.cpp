@@ -24,7 +24,7 @@ const UINT FILTER_NAMES[FILTER_COUNT] = {IDS_FILTER_TODAY,  IDS_FILTER_ALL,   ID
 
 struct ColumnLayout {
     const char* header;
-    int width;  // pixels
+    int width;  // pixels at 96 dpi
     int format;
 };
 const ColumnLayout COLUMNS[COLUMN_COUNT] = {
@@ -42,12 +42,14 @@ ScheduleManagerContext* contextOf(HWND dialog) {
     return reinterpret_cast<ScheduleManagerContext*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
-bool insertColumns(HWND list) {
+// The dialog's own layout follows the dpi; the columns, given in pixels, are
+// scaled with the clock's.
+bool insertColumns(HWND list, const ClockWindow& clock) {
     for (int i = 0; i < COLUMN_COUNT; ++i) {
         LVCOLUMNA column = {};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM | LVCF_ORDER;
         column.fmt = COLUMNS[i].format;
-        column.cx = COLUMNS[i].width;
+        column.cx = clock.scaled(COLUMNS[i].width);
         column.pszText = const_cast<char*>(COLUMNS[i].header);
         column.iSubItem = i;
         column.iOrder = i;
@@ -168,7 +170,7 @@ bool ScheduleManagerContext::start(HWND managerDialog) {
     if (GetLastError() != 0) return false;
     SendMessageA(list(), LVM_SETEXTENDEDLISTVIEWSTYLE, LIST_STYLES, LIST_STYLES);
     fillComboFromStrings(dialog, IDC_MANAGER_FILTER, FILTER_NAMES, FILTER_COUNT, FILTER_TODAY);
-    if (!insertColumns(list())) return false;
+    if (!insertColumns(list(), *owner)) return false;
     // A missing or damaged file only gives fewer rows.
     owner->loadAllSchedules(schedules);
     fillScheduleRows(FILTER_TODAY);
