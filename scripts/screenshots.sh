@@ -258,7 +258,7 @@ close_dialog "$sheet"
 wait "$second_pid" || true
 stop_clock
 
-echo "at 150 %: the face, a bell, the full menu; the property sheet to look at"
+echo "at 150 %: the face, a bell, the full menu; the details, the add dialog, the calendar and the property sheet to look at"
 # A Wine world of its own whose screen is set to 144 dpi; Wine reads the scale
 # when its server starts, so the server is started again after it is written.
 stop_wine_world
@@ -280,6 +280,20 @@ xdotool mousemove $((X + 90)) $((Y + 141))
 sleep 0.5
 shoot menu-full-150 $((X + WIDTH + 6 - face_x + 12)) $((Y + HEIGHT + 6 - face_y + 12)) $((face_x - 12)) $((face_y - 12))
 xdotool key Escape
+# The bell's details, the add dialog and its calendar (at the 100 % places enlarged).
+open_menu 14 42
+xdotool mousemove $((X + 60)) $((Y + HEIGHT - 18)) click 1
+detail=$(window_named '予定の詳細')
+shoot_window "$work/detail-150.png" "$detail"
+close_dialog "$detail"
+xdotool mousemove $((face_x + 60)) $((face_y + 12)) click --repeat 2 --delay 80 1
+add=$(window_named '予定の追加')
+shoot_window "$work/add-150.png" "$add"
+xdotool mousemove $((X + 162)) $((Y + 290)) click 1
+calendar=$(window_named 'カレンダー')
+shoot_window "$work/calendar-150.png" "$calendar"
+close_dialog "$calendar"
+close_dialog "$add"
 shoot_pages page-150 60 display:45 other:100 about:195
 close_dialog "$sheet"
 wait "$second_pid" || true
