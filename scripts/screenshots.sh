@@ -280,7 +280,8 @@ xdotool mousemove $((X + 90)) $((Y + 141))
 sleep 0.5
 shoot menu-full-150 $((X + WIDTH + 6 - face_x + 12)) $((Y + HEIGHT + 6 - face_y + 12)) $((face_x - 12)) $((face_y - 12))
 xdotool key Escape
-# The bell's details, the add dialog and its calendar (at the 100 % places enlarged).
+# The bell's details, the add dialog and its calendar, for a look at their text. The
+# dialogs' places are the 100 % ones enlarged; the bell sits where the taller tray puts it.
 open_menu 14 42
 xdotool mousemove $((X + 60)) $((Y + HEIGHT - 18)) click 1
 detail=$(window_named '予定の詳細')
